@@ -1,0 +1,85 @@
+#include "image/image_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <span>
+#include <vector>
+
+#include "image/summary.h"
+#include "platform/files.h"
+#include "program/listing.h"
+
+namespace plomb {
+
+namespace {
+
+constexpr std::size_t kRecordsForLowBottom = 337;
+
+bool signature_matches(std::span<const std::uint8_t> signature) {
+  // Bytes 6 and 8 name the calculator model and may hold anything.
+  constexpr char kPattern[] = "HPHP4X-X";
+  for (std::size_t i = 0; i < kSignatureBytes; ++i) {
+    if (i == 5 || i == 7) continue;
+    if (signature[i] != static_cast<std::uint8_t>(kPattern[i])) return false;
+  }
+  return true;
+}
+
+// Loads the data registers that follow the status registers, from `bottom`
+// up to at most the last register of the array.
+void load_data_registers(MemoryImage& image, std::span<const std::uint8_t> data) {
+  int r = image.bottom;
+  std::size_t offset = 0;
+  while (r <= kLastRegister && offset + kRegisterBytes <= data.size()) {
+    std::memcpy(&image.registers[static_cast<std::size_t>(address_of(r, 0))], data.data() + offset,
+                kRegisterBytes);
+    offset += kRegisterBytes;
+    ++r;
+  }
+  image.top = r - 1;
+}
+
+}  // namespace
+
+bool read_image(RunState& state, Console& out, const std::string& name, bool save_flag) {
+  auto file = InputFile::open_for_update(name);
+  if (!file) return false;
+
+  std::array<std::uint8_t, kMaxImageFileBytes> buffer;
+  const std::size_t got = file->read_up_to(buffer);
+  const std::uint64_t length = file->length();
+  const std::span<const std::uint8_t> bytes(buffer.data(), got);
+
+  MemoryImage& image = state.image;
+  const std::size_t signature_length = std::min(got, kSignatureBytes);
+  image.header.assign(reinterpret_cast<const char*>(bytes.data()), signature_length);
+  out.line("CALC=" + image.header);
+  if (got < kSignatureBytes || !signature_matches(bytes.first(kSignatureBytes))) return false;
+  if (got < kHeaderBytes) return false;
+  image.header.assign(reinterpret_cast<const char*>(bytes.data()), kHeaderBytes);
+  if (got < kFirstDataOffset) return false;
+  std::memcpy(image.registers.data(), bytes.data() + kHeaderBytes, kStatusBytes);
+
+  if (length < kHeaderBytes || (length - kHeaderBytes) % kRegisterBytes != 0) return false;
+  const std::uint64_t records = (length - kHeaderBytes) / kRegisterBytes;
+  image.bottom = records >= kRecordsForLowBottom ? kLowBottom : kHighBottom;
+  load_data_registers(image, bytes.subspan(kFirstDataOffset));
+
+  derive_fields(image);
+  print_summary(image, out);
+  return list_programs(state, out, save_flag);
+}
+
+bool write_image(const MemoryImage& image, const std::string& name) {
+  std::vector<std::uint8_t> bytes(image.header.begin(), image.header.end());
+  bytes.insert(bytes.end(), image.registers.begin(), image.registers.begin() + kStatusBytes);
+  if (image.top >= image.bottom) {
+    const auto first = image.registers.begin() + address_of(image.bottom, 0);
+    const auto last = image.registers.begin() + address_of(image.top + 1, 0);
+    bytes.insert(bytes.end(), first, last);
+  }
+  return replace_file(name, bytes);
+}
+
+}  // namespace plomb

@@ -1,0 +1,19 @@
+// The process around the tool: its arguments and the signals it must not die
+// of. The tool always ends with exit status 0, so a failed write must come
+// back as an error from the write, not as a signal.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace plomb {
+
+// Makes writes past a file size limit and writes to a closed pipe fail with
+// an error instead of ending the process.
+void prepare_process();
+
+// The arguments after the program name, as the system handed them over,
+// with empty arguments skipped as the command-line splitting does.
+std::vector<std::string> process_arguments(int argc, char** argv);
+
+}  // namespace plomb
