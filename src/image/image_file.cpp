@@ -71,7 +71,7 @@ bool read_image(RunState& state, Console& out, const std::string& name, bool sav
   return list_programs(state, out, save_flag);
 }
 
-bool write_image(const MemoryImage& image, const std::string& name) {
+std::vector<std::uint8_t> image_file_contents(const MemoryImage& image) {
   std::vector<std::uint8_t> bytes(image.header.begin(), image.header.end());
   bytes.insert(bytes.end(), image.registers.begin(), image.registers.begin() + kStatusBytes);
   if (image.top >= image.bottom) {
@@ -79,7 +79,11 @@ bool write_image(const MemoryImage& image, const std::string& name) {
     const auto last = image.registers.begin() + address_of(image.top + 1, 0);
     bytes.insert(bytes.end(), first, last);
   }
-  return replace_file(name, bytes);
+  return bytes;
+}
+
+bool write_image(const MemoryImage& image, const std::string& name) {
+  return replace_file(name, image_file_contents(image));
 }
 
 }  // namespace plomb

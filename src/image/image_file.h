@@ -10,7 +10,9 @@
 // records past register 0x3EF are ignored.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "cli/run_state.h"
 #include "platform/console.h"
@@ -32,6 +34,10 @@ inline constexpr std::size_t kMaxImageFileBytes =
 // and returns whether it is valid. Prints nothing when the file cannot be
 // opened; the caller reports an invalid file.
 bool read_image(RunState& state, Console& out, const std::string& name, bool save_flag);
+
+// The bytes of an image file for `image`: header, status registers and
+// registers `bottom` to `top`.
+std::vector<std::uint8_t> image_file_contents(const MemoryImage& image);
 
 // Writes the image to `name` atomically; returns false, leaving any old file
 // whole, when that fails. Prints nothing.
