@@ -82,6 +82,9 @@ void sync_directory(const std::string& directory) {
 
 std::optional<InputFile> InputFile::open_for_update(const std::string& name) {
   if (name.empty()) return std::nullopt;
+  // Look before opening: opening a device can have effects of its own.
+  struct stat before;
+  if (::stat(name.c_str(), &before) != 0 || !is_writable_regular_file(before)) return std::nullopt;
   const int fd = open_existing_read_write(name);
   if (fd < 0) return std::nullopt;
   struct stat st;
