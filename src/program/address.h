@@ -18,4 +18,9 @@ std::string hex2(std::uint8_t value);
 // Register, ".", byte index. `a` must not be negative.
 std::string address_text(ByteAddress a);
 
+// The same, appended to `text`: the listing builds its lines this way.
+void append_hex3(std::string& text, int value);
+void append_hex2(std::string& text, std::uint8_t value);
+void append_address(std::string& text, ByteAddress a);
+
 }  // namespace plomb

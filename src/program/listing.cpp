@@ -12,15 +12,17 @@ namespace {
 
 // The characters of a label whose third byte has low nibble n: the n - 1
 // bytes from f - 4 downward.
-std::string label_text(const MemoryImage& image, ByteAddress f, int n) {
-  std::string text;
+void append_label_text(std::string& text, const MemoryImage& image, ByteAddress f, int n) {
   for (int i = 0; i < n - 1; ++i) text.push_back(static_cast<char>(byte_at(image, f - 4 - i)));
-  return text;
 }
 
-std::string entry_line(const MemoryImage& image, ByteAddress f, std::string_view tail) {
-  return "  " + address_text(f) + " " + hex2(byte_at(image, f)) + hex2(byte_at(image, f - 1)) +
-         hex2(byte_at(image, f - 2)) + " " + std::string(tail);
+// Starts an entry's line in `line`: address and first three bytes.
+void start_entry_line(std::string& line, const MemoryImage& image, ByteAddress f) {
+  line.assign("  ");
+  append_address(line, f);
+  line.push_back(' ');
+  for (int i = 0; i < 3; ++i) append_hex2(line, byte_at(image, f - i));
+  line.push_back(' ');
 }
 
 void close_range_at(SaveCursor& cursor, ByteAddress f, const RunState& state, Console& out, bool save_flag) {
@@ -39,28 +41,33 @@ bool list_programs(RunState& state, Console& out, bool save_flag) {
   SaveCursor cursor{.lo = image.end_address - 2, .hi = -1, .label_name = {}, .counter = 1};
   bool valid = true;
 
+  std::string line;
   while (true) {
     const std::uint8_t third = byte_at(image, f - 2);
+    start_entry_line(line, image, f);
     if (!links_to_entry(byte_at(image, f))) {
-      out.line(entry_line(image, f, "INVALID LBL/END"));
+      out.line(line.append("INVALID LBL/END"));
       valid = false;
       break;
     }
     const EntryKind kind = entry_kind(third);
     if (kind == EntryKind::label) {
-      const std::string text = label_text(image, f, third & 0x0F);
-      const bool assigned = byte_at(image, f - 3) != 0;
-      out.line(entry_line(image, f, "LBL \"" + text + "\"" + (assigned ? " (ASN)" : "")));
-      cursor.label_name = text;
+      line.append("LBL \"");
+      const std::size_t text_start = line.size();
+      append_label_text(line, image, f, third & 0x0F);
+      cursor.label_name.assign(line, text_start);
+      line.push_back('"');
+      if (byte_at(image, f - 3) != 0) line.append(" (ASN)");
+      out.line(line);
     } else if (kind == EntryKind::end) {
       close_range_at(cursor, f, state, out, save_flag);
-      out.line(entry_line(image, f, "END"));
+      out.line(line.append("END"));
     } else if (kind == EntryKind::dot_end) {
       close_range_at(cursor, f, state, out, save_flag);
-      out.line(entry_line(image, f, (third & 0x0F) == 9 ? ".END. PACKED" : ".END."));
+      out.line(line.append((third & 0x0F) == 9 ? ".END. PACKED" : ".END."));
       state.end_tag = third;
     } else {
-      out.line(entry_line(image, f, "INVALID END"));
+      out.line(line.append("INVALID END"));
       valid = false;
       break;
     }
