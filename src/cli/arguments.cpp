@@ -1,5 +1,7 @@
 #include "cli/arguments.h"
 
+#include "platform/process.h"
+
 namespace plomb {
 
 namespace {
@@ -61,6 +63,15 @@ std::vector<std::string> split_command_line(std::string_view line) {
     if (!argument.empty()) arguments.push_back(std::move(argument));
   }
   return arguments;
+}
+
+std::vector<std::string> arguments_of_process(int argc, char** argv) {
+  if (const auto line = whole_command_line()) {
+    std::vector<std::string> split = split_command_line(*line);
+    if (!split.empty()) split.erase(split.begin());  // the tool's own name
+    return split;
+  }
+  return process_arguments(argc, argv);
 }
 
 std::string raw_name_for(const std::string& argument) {

@@ -30,6 +30,11 @@ std::vector<std::string> split_command_line(std::string_view line);
 // or colon).
 std::string raw_name_for(const std::string& argument);
 
+// The arguments after the program's name: split from the whole command line
+// where the system hands it over as one text, else as handed over (empty
+// arguments skipped).
+std::vector<std::string> arguments_of_process(int argc, char** argv);
+
 // The settings for the arguments after the program's name, or nothing when
 // there is no first argument.
 std::optional<RunSettings> settings_from_arguments(std::span<const std::string> arguments);

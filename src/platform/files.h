@@ -52,6 +52,11 @@ class InputFile {
 // with every existing file unchanged, when anything fails.
 bool replace_file(const std::string& name, std::span<const std::uint8_t> bytes);
 
+// The byte to use in a file name for a byte of a label: bytes that would
+// choose a directory, end the name or that the system refuses in names
+// become '_'.
+char file_name_byte(char c);
+
 // Writes all of `bytes` to the descriptor, retrying short writes.
 bool write_all(int fd, std::string_view bytes);
 

@@ -3,14 +3,20 @@
 // back as an error from the write, not as a signal.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace plomb {
 
 // Makes writes past a file size limit and writes to a closed pipe fail with
-// an error instead of ending the process.
+// an error instead of ending the process, and puts the console in binary
+// mode where the system has another (so a line ends in exactly CR LF).
 void prepare_process();
+
+// The whole command line as one text, where the system hands it over that
+// way (Windows); nothing where the arguments arrive already split.
+std::optional<std::string> whole_command_line();
 
 // The arguments after the program name, as the system handed them over,
 // with empty arguments skipped as the command-line splitting does.

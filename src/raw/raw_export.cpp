@@ -13,9 +13,7 @@ std::string counter_text(int counter) {
 }
 
 std::string safe_label(std::string label) {
-  for (char& c : label) {
-    if (c == '/' || c == '\\' || c == '\0') c = '_';
-  }
+  for (char& c : label) c = file_name_byte(c);
   return label;
 }
 

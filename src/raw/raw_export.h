@@ -28,7 +28,8 @@ inline constexpr std::size_t kRawBlockBytes = 256;
 std::vector<std::uint8_t> raw_file_contents(std::span<const std::uint8_t> program);
 
 // The file name for the range about to be written. Label bytes that would
-// choose a directory ('/', '\') or end the name (NUL) become '_'.
+// choose a directory ('/', '\') or end the name (NUL), and on Windows the
+// other bytes it refuses in names, become '_'.
 std::string raw_file_name(const SaveCursor& cursor, const RunSettings& settings);
 
 // Writes the range cursor.hi down to cursor.lo to a raw file when

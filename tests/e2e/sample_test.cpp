@@ -22,8 +22,10 @@ std::string text_of(const fs::path& file) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-TEST(Sample, ImageIsWhatTheGeneratorMakes) {
+TEST(Sample, ImageAndFixturesAreWhatTheGeneratorMakes) {
   EXPECT_EQ(testing::read_bytes(kExamples / "ZEMF"), testing::file_of(testing::sample_image()));
+  const fs::path fixtures = fs::path(PLOMB_EXAMPLES_DIR) / "../tests/e2e/fixtures";
+  for (const auto& [name, bytes] : testing::case_fixtures()) EXPECT_EQ(testing::read_bytes(fixtures / name), bytes) << name;
 }
 
 TEST(Sample, ModesPrintTheExpectedOutput) {

@@ -9,6 +9,8 @@ void prepare_process() {
   std::signal(SIGPIPE, SIG_IGN);
 }
 
+std::optional<std::string> whole_command_line() { return std::nullopt; }
+
 std::vector<std::string> process_arguments(int argc, char** argv) {
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) {

@@ -124,6 +124,8 @@ std::size_t InputFile::read_up_to(std::span<std::uint8_t> into) {
   return total;
 }
 
+char file_name_byte(char c) { return c == '/' || c == '\\' || c == '\0' ? '_' : c; }
+
 bool write_all(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {

@@ -1,0 +1,29 @@
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "platform/process.h"
+
+namespace plomb {
+
+void prepare_process() {
+  // A text-mode console would turn each CR LF into CR CR LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
+std::optional<std::string> whole_command_line() {
+  const char* line = GetCommandLineA();
+  return std::string(line != nullptr ? line : "");
+}
+
+std::vector<std::string> process_arguments(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] != nullptr && argv[i][0] != '\0') arguments.emplace_back(argv[i]);
+  }
+  return arguments;
+}
+
+}  // namespace plomb
