@@ -26,7 +26,8 @@ run_installed "$work/prefix/bin/plomb"
 
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/plomb_*.deb)
-dpkg-deb --info "$deb" | grep -q "Package: plomb"
+info=$(dpkg-deb --info "$deb")
+[[ "$info" == *"Package: plomb"* ]]
 dpkg -x "$deb" "$work/root"
 test -f "$work/root/usr/share/man/man1/plomb.1"
 run_installed "$work/root/usr/bin/plomb"
