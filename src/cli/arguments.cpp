@@ -71,7 +71,12 @@ std::vector<std::string> arguments_of_process(int argc, char** argv) {
     if (!split.empty()) split.erase(split.begin());  // the tool's own name
     return split;
   }
-  return process_arguments(argc, argv);
+  // Already split by the system: skip empty arguments, as the splitting does.
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] != nullptr && argv[i][0] != '\0') arguments.emplace_back(argv[i]);
+  }
+  return arguments;
 }
 
 std::string raw_name_for(const std::string& argument) {

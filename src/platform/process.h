@@ -1,11 +1,10 @@
-// The process around the tool: its arguments and the signals it must not die
+// The process around the tool: its command line and the signals it must not die
 // of. The tool always ends with exit status 0, so a failed write must come
 // back as an error from the write, not as a signal.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace plomb {
 
@@ -17,9 +16,5 @@ void prepare_process();
 // The whole command line as one text, where the system hands it over that
 // way (Windows); nothing where the arguments arrive already split.
 std::optional<std::string> whole_command_line();
-
-// The arguments after the program name, as the system handed them over,
-// with empty arguments skipped as the command-line splitting does.
-std::vector<std::string> process_arguments(int argc, char** argv);
 
 }  // namespace plomb

@@ -11,12 +11,4 @@ void prepare_process() {
 
 std::optional<std::string> whole_command_line() { return std::nullopt; }
 
-std::vector<std::string> process_arguments(int argc, char** argv) {
-  std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) {
-    if (argv[i] != nullptr && argv[i][0] != '\0') arguments.emplace_back(argv[i]);
-  }
-  return arguments;
-}
-
 }  // namespace plomb

@@ -18,12 +18,4 @@ std::optional<std::string> whole_command_line() {
   return std::string(line != nullptr ? line : "");
 }
 
-std::vector<std::string> process_arguments(int argc, char** argv) {
-  std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) {
-    if (argv[i] != nullptr && argv[i][0] != '\0') arguments.emplace_back(argv[i]);
-  }
-  return arguments;
-}
-
 }  // namespace plomb
