@@ -22,7 +22,6 @@ namespace plomb {
 
 enum class EntryKind { label, end, dot_end, invalid };
 
-inline constexpr std::uint8_t kEndTagPacked = 0x29;
 inline constexpr int kLinkMaxDistance = 7 * 511 + 6;
 
 // The kind an entry's third byte gives it.
@@ -34,6 +33,9 @@ constexpr EntryKind entry_kind(std::uint8_t third) {
     default: return EntryKind::invalid;
   }
 }
+
+// A .END. whose third byte has the low nibble 9 marks packed memory.
+constexpr bool marks_packed(std::uint8_t third) { return (third & 0x0F) == 0x09; }
 
 // A byte met by a walk over instructions that begins a chain entry; 0xCE and
 // 0xCF are two-byte instructions there.

@@ -64,7 +64,7 @@ bool list_programs(RunState& state, Console& out, bool save_flag) {
       out.line(line.append("END"));
     } else if (kind == EntryKind::dot_end) {
       close_range_at(cursor, f, state, out, save_flag);
-      out.line(line.append((third & 0x0F) == 9 ? ".END. PACKED" : ".END."));
+      out.line(line.append(marks_packed(third) ? ".END. PACKED" : ".END."));
       state.end_tag = third;
     } else {
       out.line(line.append("INVALID END"));
