@@ -1,5 +1,7 @@
 #include "support/sample_image.h"
 
+#include "raw/raw_export.h"
+
 namespace plomb::testing {
 
 namespace {
@@ -45,15 +47,10 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> case_fixtures() {
   // The .END. is in 0x1B1; a register in use at 0x1AF leaves 0x1B0 free.
   set_byte(tight, address_of(0x1AF, 6), 0xF0);
   // TRI, the program nearest the .END., saved, with its checksum spoiled.
-  std::vector<std::uint8_t> bad;
-  const ByteAddress hi = address_of(0x1B4, 4), lo = address_of(0x1B1, 0);
-  std::uint8_t sum = 0;
-  for (ByteAddress a = hi; a >= lo; --a) {
-    bad.push_back(byte_at(sample, a));
-    sum = static_cast<std::uint8_t>(sum + bad.back());
-  }
-  bad.push_back(static_cast<std::uint8_t>(sum + 1));
-  bad.resize(256, 0);
+  std::vector<std::uint8_t> program;
+  for (ByteAddress a = address_of(0x1B4, 4); a >= address_of(0x1B1, 0); --a) program.push_back(byte_at(sample, a));
+  std::vector<std::uint8_t> bad = raw_file_contents(program);
+  ++bad[program.size()];  // the checksum byte
   return {{"MY IMAGE", file_of(sample)}, {"TIGHT", file_of(tight)}, {"BAD.RAW", bad}};
 }
 
