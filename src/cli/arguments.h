@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/run_state.h"
+#include "image/run_state.h"
 
 namespace plomb {
 

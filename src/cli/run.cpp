@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "cli/arguments.h"
-#include "cli/run_state.h"
+#include "image/run_state.h"
 #include "image/image_file.h"
 #include "raw/raw_import.h"
 

@@ -42,31 +42,33 @@ void load_data_registers(MemoryImage& image, std::span<const std::uint8_t> data)
 
 }  // namespace
 
+bool parse_image(std::span<const std::uint8_t> bytes, std::uint64_t length, MemoryImage& image) {
+  const std::size_t got = bytes.size();
+  image.header.assign(reinterpret_cast<const char*>(bytes.data()), std::min(got, kSignatureBytes));
+  if (got < kSignatureBytes || !signature_matches(bytes.first(kSignatureBytes))) return false;
+  if (got < kHeaderBytes) return false;
+  if (got < kFirstDataOffset) return false;
+  std::memcpy(image.registers.data(), bytes.data() + kHeaderBytes, kStatusBytes);
+
+  if (length < kHeaderBytes || (length - kHeaderBytes) % kRegisterBytes != 0) return false;
+  image.header.assign(reinterpret_cast<const char*>(bytes.data()), kHeaderBytes);
+  const std::uint64_t records = (length - kHeaderBytes) / kRegisterBytes;
+  image.bottom = records >= kRecordsForLowBottom ? kLowBottom : kHighBottom;
+  load_data_registers(image, bytes.subspan(kFirstDataOffset));
+  derive_fields(image);
+  return true;
+}
+
 bool read_image(RunState& state, Console& out, const std::string& name, bool save_flag) {
   auto file = InputFile::open_for_update(name);
   if (!file) return false;
 
   std::array<std::uint8_t, kMaxImageFileBytes> buffer;
   const std::size_t got = file->read_up_to(buffer);
-  const std::uint64_t length = file->length();
-  const std::span<const std::uint8_t> bytes(buffer.data(), got);
-
   MemoryImage& image = state.image;
-  const std::size_t signature_length = std::min(got, kSignatureBytes);
-  image.header.assign(reinterpret_cast<const char*>(bytes.data()), signature_length);
-  out.line("CALC=" + image.header);
-  if (got < kSignatureBytes || !signature_matches(bytes.first(kSignatureBytes))) return false;
-  if (got < kHeaderBytes) return false;
-  image.header.assign(reinterpret_cast<const char*>(bytes.data()), kHeaderBytes);
-  if (got < kFirstDataOffset) return false;
-  std::memcpy(image.registers.data(), bytes.data() + kHeaderBytes, kStatusBytes);
-
-  if (length < kHeaderBytes || (length - kHeaderBytes) % kRegisterBytes != 0) return false;
-  const std::uint64_t records = (length - kHeaderBytes) / kRegisterBytes;
-  image.bottom = records >= kRecordsForLowBottom ? kLowBottom : kHighBottom;
-  load_data_registers(image, bytes.subspan(kFirstDataOffset));
-
-  derive_fields(image);
+  const bool valid = parse_image(std::span<const std::uint8_t>(buffer.data(), got), file->length(), image);
+  out.line("CALC=" + image.header.substr(0, kSignatureBytes));
+  if (!valid) return false;
   print_summary(image, out);
   return list_programs(state, out, save_flag);
 }

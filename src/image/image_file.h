@@ -11,10 +11,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "cli/run_state.h"
+#include "image/run_state.h"
 #include "platform/console.h"
 
 namespace plomb {
@@ -28,6 +29,12 @@ inline constexpr int kHighBottom = 0x0C0;
 // The most an image file can hold that the tool uses.
 inline constexpr std::size_t kMaxImageFileBytes =
     kFirstDataOffset + kRegisterBytes * static_cast<std::size_t>(kRegisterCount - kLowBottom);
+
+// Checks and loads an image from the first bytes of its file (`bytes`, at
+// most kMaxImageFileBytes) and the file's whole length, and derives its
+// pointers. Prints nothing. On return `image.header` holds the signature as
+// far as the file has one, also when the file is no image.
+bool parse_image(std::span<const std::uint8_t> bytes, std::uint64_t length, MemoryImage& image);
 
 // Reads, checks and loads the image `name`, prints its "CALC=" line, its
 // summary and its program listing (writing raw files when `save_flag` is set)

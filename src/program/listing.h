@@ -12,11 +12,42 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "cli/run_state.h"
+#include "image/run_state.h"
 #include "platform/console.h"
+#include "program/chain_entry.h"
 
 namespace plomb {
+
+// One entry met by the walk up the chain.
+struct ChainStep {
+  ByteAddress address = 0;  // the entry's first byte
+  EntryKind kind = EntryKind::invalid;
+  bool is_entry = true;  // false: the byte a link reached begins no entry
+};
+
+struct ChainWalk {
+  std::vector<ChainStep> steps;  // from the .END. upward
+  bool valid = true;             // false: the last step is no sound entry
+};
+
+// Walks the chain of `image` from its .END. upward, without printing. The
+// walk ends at a zero link or at the first step that is not a global label,
+// END or .END..
+ChainWalk walk_chain(const MemoryImage& image);
+
+// One program of memory: its first byte (the highest address) down to its
+// last, the last byte of its END, or of the .END. at the bottom.
+struct ProgramRange {
+  ByteAddress first = 0;
+  ByteAddress last = 0;
+};
+
+// The programs that a sound walk closes by an END or the .END., bottom of
+// memory first; the topmost runs from the byte below R00. A program that
+// the walk does not close is left out.
+std::vector<ProgramRange> program_ranges(const MemoryImage& image, const ChainWalk& walk);
 
 struct SaveCursor {
   ByteAddress lo = 0;   // lowest byte of the next range to export

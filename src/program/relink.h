@@ -9,14 +9,11 @@
 
 #include <cstdint>
 
+#include "focal/instruction_set.h"
 #include "image/memory_image.h"
 
 namespace plomb {
 
-// The length of the instruction whose first byte is `first`; `second` and
-// `third` are the two bytes that follow it in program order, which some
-// lengths depend on.
-int instruction_length(std::uint8_t first, std::uint8_t second, std::uint8_t third);
 // The length of the instruction whose first byte is at `p`.
 int instruction_length(const MemoryImage& image, ByteAddress p);
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/run_state.h"
+#include "image/run_state.h"
 #include "platform/console.h"
 #include "program/listing.h"
 

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <span>
 
-#include "cli/run_state.h"
+#include "image/run_state.h"
 #include "platform/console.h"
 
 namespace plomb {
