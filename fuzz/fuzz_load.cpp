@@ -12,7 +12,7 @@
 //   same image lands below the old .END. with the same program bytes.
 #include <string>
 
-#include "cli/run_state.h"
+#include "image/run_state.h"
 #include "fuzz_support.h"
 #include "image/image_file.h"
 #include "platform/console.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/run_state.h"
+#include "image/run_state.h"
 
 namespace plomb::testing {
 
