@@ -26,6 +26,11 @@ class InputFile {
   // file is missing, is not a regular file, carries no write permission for
   // anyone (the read-only mark), or the system refuses to open it.
   static std::optional<InputFile> open_for_update(const std::string& name);
+  // Opens an existing regular file for reading only; a write-protected file
+  // opens too. Returns nothing for anything else.
+  static std::optional<InputFile> open_for_reading(const std::string& name);
+  // Standard input, read as it comes; its length is unknown (0).
+  static InputFile standard_input();
 
   InputFile(InputFile&& other) noexcept;
   InputFile& operator=(InputFile&& other) noexcept;
@@ -40,9 +45,10 @@ class InputFile {
   std::size_t read_up_to(std::span<std::uint8_t> into);
 
  private:
-  InputFile(int fd, std::uint64_t length) : fd_(fd), length_(length) {}
+  InputFile(int fd, std::uint64_t length, bool owned = true) : fd_(fd), length_(length), owned_(owned) {}
   int fd_ = -1;
   std::uint64_t length_ = 0;
+  bool owned_ = true;  // closed on destruction
 };
 
 // Replaces (or creates) the file `name` with `bytes`, atomically. A symbolic

@@ -95,23 +95,43 @@ std::optional<InputFile> InputFile::open_for_update(const std::string& name) {
   return InputFile(fd, static_cast<std::uint64_t>(st.st_size));
 }
 
-InputFile::InputFile(InputFile&& other) noexcept : fd_(other.fd_), length_(other.length_) {
+std::optional<InputFile> InputFile::open_for_reading(const std::string& name) {
+  if (name.empty()) return std::nullopt;
+  struct stat before;
+  if (::stat(name.c_str(), &before) != 0 || !S_ISREG(before.st_mode)) return std::nullopt;
+  int fd;
+  do {
+    fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return std::nullopt;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  return InputFile(fd, static_cast<std::uint64_t>(st.st_size));
+}
+
+InputFile::InputFile(InputFile&& other) noexcept : fd_(other.fd_), length_(other.length_), owned_(other.owned_) {
   other.fd_ = -1;
 }
 
 InputFile& InputFile::operator=(InputFile&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0 && owned_) ::close(fd_);
     fd_ = other.fd_;
     length_ = other.length_;
+    owned_ = other.owned_;
     other.fd_ = -1;
   }
   return *this;
 }
 
 InputFile::~InputFile() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0 && owned_) ::close(fd_);
 }
+
+InputFile InputFile::standard_input() { return InputFile(0, 0, false); }
 
 std::size_t InputFile::read_up_to(std::span<std::uint8_t> into) {
   std::size_t total = 0;

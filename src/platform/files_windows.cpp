@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -79,21 +80,48 @@ std::optional<InputFile> InputFile::open_for_update(const std::string& name) {
   return InputFile(fd, static_cast<std::uint64_t>(size.QuadPart));
 }
 
-InputFile::InputFile(InputFile&& other) noexcept : fd_(other.fd_), length_(other.length_) { other.fd_ = -1; }
+std::optional<InputFile> InputFile::open_for_reading(const std::string& name) {
+  const DWORD attributes = name.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    return std::nullopt;
+  }
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, kShareReadWrite | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  LARGE_INTEGER size;
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+    CloseHandle(file);
+    return std::nullopt;
+  }
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY);
+  if (fd < 0) {
+    CloseHandle(file);
+    return std::nullopt;
+  }
+  return InputFile(fd, static_cast<std::uint64_t>(size.QuadPart));
+}
+
+InputFile::InputFile(InputFile&& other) noexcept : fd_(other.fd_), length_(other.length_), owned_(other.owned_) {
+  other.fd_ = -1;
+}
 
 InputFile& InputFile::operator=(InputFile&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) _close(fd_);
+    if (fd_ >= 0 && owned_) _close(fd_);
     fd_ = other.fd_;
     length_ = other.length_;
+    owned_ = other.owned_;
     other.fd_ = -1;
   }
   return *this;
 }
 
 InputFile::~InputFile() {
-  if (fd_ >= 0) _close(fd_);
+  if (fd_ >= 0 && owned_) _close(fd_);
 }
+
+InputFile InputFile::standard_input() { return InputFile(0, 0, false); }
 
 std::size_t InputFile::read_up_to(std::span<std::uint8_t> into) {
   HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(fd_));

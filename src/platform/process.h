@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace plomb {
 
@@ -16,5 +17,26 @@ void prepare_process();
 // The whole command line as one text, where the system hands it over that
 // way (Windows); nothing where the arguments arrive already split.
 std::optional<std::string> whole_command_line();
+
+// The system's own line end for text files and consoles, which the FOCAL
+// listings use (the image tool's output always ends lines with CR LF).
+#ifdef _WIN32
+inline constexpr std::string_view kTextLineEnd = "\r\n";
+#else
+inline constexpr std::string_view kTextLineEnd = "\n";
+#endif
+
+// While it lives, the console shows UTF-8 output as such (Windows switches
+// its console code page and back; elsewhere nothing needs doing).
+class Utf8Console {
+ public:
+  Utf8Console();
+  ~Utf8Console();
+  Utf8Console(const Utf8Console&) = delete;
+  Utf8Console& operator=(const Utf8Console&) = delete;
+
+ private:
+  [[maybe_unused]] unsigned previous_code_page_ = 0;
+};
 
 }  // namespace plomb

@@ -11,4 +11,7 @@ void prepare_process() {
 
 std::optional<std::string> whole_command_line() { return std::nullopt; }
 
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;
+
 }  // namespace plomb

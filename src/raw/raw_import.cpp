@@ -16,26 +16,14 @@ namespace {
 
 constexpr int kLineNumberAfterImport = 0xFFF;
 
-// Reads at most kRawImageBytes and drops the zero fill (never below 1 byte).
-bool read_raw_image(const std::string& name, RawImage& raw) {
+// Reads at most kRawImageBytes and takes the program bytes and checksum.
+bool read_raw_image(const std::string& name, RawImage& raw, RawContents& contents) {
   auto file = InputFile::open_for_update(name);
   if (!file) return false;
-  raw.n = static_cast<int>(file->read_up_to(raw.bytes));
-  while (raw.n > 1 && raw.byte(raw.n) == 0) --raw.n;
+  const std::size_t got = file->read_up_to(raw.bytes);
+  contents = recognise_raw(std::span<const std::uint8_t>(raw.bytes.data(), got));
+  raw.n = contents.n;
   return true;
-}
-
-// A raw file written from memory ends its program with an END (first byte
-// 0xC_) followed by the checksum. Returns false for a wrong checksum; k is
-// the checksum found, or 0 when the file carries none.
-bool take_checksum(RawImage& raw, std::uint8_t& k) {
-  k = 0;
-  if (raw.n < 4 || (raw.byte(raw.n - 3) & 0xF0) != 0xC0) return true;
-  k = raw.byte(raw.n);
-  --raw.n;
-  std::uint8_t sum = 0;
-  for (int i = 1; i <= raw.n; ++i) sum = static_cast<std::uint8_t>(sum + raw.byte(i));
-  return sum == k;
 }
 
 bool link_is_sound(const RawImage& raw, int i, int entry_above) {
@@ -67,6 +55,24 @@ void place_program(RunState& state, const RawImage& raw) {
 
 }  // namespace
 
+RawContents recognise_raw(std::span<const std::uint8_t> bytes) {
+  RawContents contents;
+  const auto byte = [&bytes](int i) { return i >= 1 && static_cast<std::size_t>(i) <= bytes.size() ? bytes[static_cast<std::size_t>(i - 1)] : std::uint8_t{0}; };
+  int n = static_cast<int>(bytes.size());
+  while (n > 1 && byte(n) == 0) --n;
+  // A raw file written from memory ends its program with an END (first byte
+  // 0xC_) followed by the checksum.
+  if (n >= 4 && (byte(n - 3) & 0xF0) == 0xC0) {
+    contents.checksum = byte(n);
+    --n;
+    std::uint8_t sum = 0;
+    for (int i = 1; i <= n; ++i) sum = static_cast<std::uint8_t>(sum + byte(i));
+    contents.checksum_ok = sum == contents.checksum;
+  }
+  contents.n = n;
+  return contents;
+}
+
 bool is_loadable(const RawImage& raw) {
   if (raw.n < 3) return false;
   int entry_above = 0;  // 0: the old .END., above byte 1
@@ -89,12 +95,13 @@ bool is_loadable(const RawImage& raw) {
 void import_raw_program(RunState& state, Console& out) {
   const RunSettings& settings = state.settings;
   RawImage raw;
-  if (!read_raw_image(settings.raw_name, raw)) {
+  RawContents contents;
+  if (!read_raw_image(settings.raw_name, raw, contents)) {
     out.line("INVALID " + settings.raw_name + " FILE.");
     return;
   }
-  std::uint8_t k = 0;
-  if (!take_checksum(raw, k)) {
+  const std::uint8_t k = contents.checksum;
+  if (!contents.checksum_ok) {
     out.line("INVALID " + settings.raw_name + " CHECKSUM.");
     return;
   }

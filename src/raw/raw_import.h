@@ -31,6 +31,16 @@ struct RawImage {
   std::uint8_t byte(int i) const { return i >= 1 && i <= n ? bytes[static_cast<std::size_t>(i - 1)] : 0; }
 };
 
+// What a raw file's bytes hold: the zero fill dropped (never below one
+// byte) and, when the program ends with a chain entry followed by one more
+// byte, that byte taken as the checksum of the program bytes.
+struct RawContents {
+  int n = 0;                  // program bytes
+  std::uint8_t checksum = 0;  // the checksum found, 0 when the file carries none
+  bool checksum_ok = true;
+};
+RawContents recognise_raw(std::span<const std::uint8_t> bytes);
+
 // True when the n program bytes form whole instructions closed by an END or
 // .END., and every non-zero link above the closing entry points exactly at
 // the entry above it (or, for the topmost, at the old .END. 3 bytes above

@@ -1,0 +1,229 @@
+#include "focal/listing_compiler.h"
+
+#include <optional>
+
+#include "focal/instruction_compiler.h"
+#include "focal/instruction_set.h"
+#include "focal/program_listing.h"
+
+namespace plomb {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kGlobalMarks[] = {"*", "◆", "♦"};
+constexpr std::uint8_t kEnd[] = {0xC0, 0x00, 0x0D};
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view trim(std::string_view text) {
+  while (!text.empty() && (is_blank(text.front()) || text.front() == '\r')) text.remove_prefix(1);
+  while (!text.empty() && (is_blank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
+int hex_value(char c) {
+  if (is_digit(c)) return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Two hex digits, or nothing.
+std::optional<std::uint8_t> hex_byte(std::string_view word) {
+  if (word.size() != 2 || hex_value(word[0]) < 0 || hex_value(word[1]) < 0) return std::nullopt;
+  return static_cast<std::uint8_t>(hex_value(word[0]) * 16 + hex_value(word[1]));
+}
+
+std::vector<std::string_view> words_of(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && is_blank(text[i])) ++i;
+    const std::size_t start = i;
+    while (i < text.size() && !is_blank(text[i])) ++i;
+    if (i > start) words.push_back(text.substr(start, i - start));
+  }
+  return words;
+}
+
+// Where the comment of a line begins: ';' outside quotes, or '#' outside
+// quotes at the start of a word ("X#Y?" is a name).
+std::size_t comment_start(std::string_view line) {
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted) {
+      if (c == '\\') ++i;
+      else if (c == '"') quoted = false;
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ';' || (c == '#' && (i == 0 || is_blank(line[i - 1])))) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+// The bytes of a ";@ HH HH ..." comment, or nothing for any other comment.
+std::optional<std::vector<std::uint8_t>> given_bytes(std::string_view comment) {
+  if (comment.size() < 2 || comment.substr(0, 2) != ";@") return std::nullopt;
+  const auto words = words_of(comment.substr(2));
+  if (words.empty()) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  for (const std::string_view word : words) {
+    const auto b = hex_byte(word);
+    if (!b) return std::nullopt;
+    bytes.push_back(*b);
+  }
+  return bytes;
+}
+
+// Drops the "ADDRESS HH HH ... |" that the listing's --bytes option writes.
+std::string_view without_bytes_column(std::string_view line) {
+  const auto words = words_of(line);
+  if (words.size() < 2) return line;
+  const std::string_view where = words[0];
+  const bool address = where.size() == 5 && where[3] == '.' && hex_value(where[0]) >= 0 && hex_value(where[1]) >= 0 &&
+                       hex_value(where[2]) >= 0 && is_digit(where[4]);
+  const bool offset = where.find_first_not_of("0123456789") == std::string_view::npos;
+  if (!address && !offset) return line;
+  std::size_t k = 1;
+  while (k < words.size() && hex_byte(words[k])) ++k;
+  if (k < 2 || k >= words.size() || words[k] != "|") return line;
+  return line.substr(static_cast<std::size_t>(words[k].data() - line.data()) + 1);
+}
+
+// Drops a step number and a global-label mark.
+std::string_view without_step_number(std::string_view line) {
+  line = trim(line);
+  std::size_t i = 0;
+  while (i < line.size() && is_digit(line[i])) ++i;
+  if (i > 0 && i < line.size()) {
+    std::string_view rest = line.substr(i);
+    bool mark = false;
+    for (const std::string_view m : kGlobalMarks) {
+      if (rest.substr(0, m.size()) == m) {
+        rest = rest.substr(m.size());
+        mark = true;
+        break;
+      }
+    }
+    if (mark || is_blank(rest[0])) line = trim(rest);
+  }
+  for (const std::string_view m : kGlobalMarks) {
+    const std::string_view after = trim(line.substr(std::min(line.size(), m.size())));
+    if (line.substr(0, m.size()) == m && after.size() >= 3 &&
+        (after.substr(0, 3) == "LBL" || after.substr(0, 3) == "lbl")) {
+      return after;
+    }
+  }
+  return line;
+}
+
+bool whole_instruction(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.empty()) return false;
+  const auto at = [&bytes](std::size_t i) -> std::uint8_t { return i < bytes.size() ? bytes[i] : 0; };
+  const std::uint8_t first = bytes[0];
+  if (first >= 0x10 && first <= 0x1C) {
+    for (const std::uint8_t b : bytes) {
+      if (b < 0x10 || b > 0x1C) return false;
+    }
+    return true;
+  }
+  return static_cast<std::size_t>(instruction_length(first, at(1), at(2))) == bytes.size();
+}
+
+bool is_number(const std::vector<std::uint8_t>& bytes) { return !bytes.empty() && bytes[0] >= 0x10 && bytes[0] <= 0x1C; }
+
+bool closes_program(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() == 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD && ((bytes[2] >> 4) == 0x0 || (bytes[2] >> 4) == 0x2);
+}
+
+std::string hex_text(const std::vector<std::uint8_t>& bytes) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string text;
+  for (const std::uint8_t b : bytes) {
+    if (!text.empty()) text.push_back(' ');
+    text.push_back(kHex[b >> 4]);
+    text.push_back(kHex[b & 0x0F]);
+  }
+  return text;
+}
+
+// The bytes of one line's instruction; false with `error` set when the line
+// is wrong; true with no bytes for a line without an instruction.
+bool line_bytes(std::string_view line, const XromNames& xrom, std::vector<std::uint8_t>& bytes, std::string& error) {
+  bytes.clear();
+  const std::size_t comment = comment_start(line);
+  const std::string_view code_part = line.substr(0, comment);
+  const auto given = comment == std::string_view::npos ? std::nullopt : given_bytes(line.substr(comment));
+  const bool numbered = !trim(code_part).empty() && is_digit(trim(code_part)[0]);
+  const std::string_view code = without_step_number(without_bytes_column(code_part));
+
+  if (!code.empty() && !compile_instruction(code, xrom, bytes, error)) {
+    if (!numbered && words_of(code).size() > 2 && error.substr(0, 7) == "unknown") {
+      error += "; a line of description must begin with \";\" or \"#\"";
+    }
+    return false;
+  }
+  if (!given) return true;
+  std::vector<std::uint8_t> exact = without_link(*given);
+  if (!whole_instruction(exact)) {
+    error = "the bytes " + hex_text(exact) + " are not one whole instruction";
+    return false;
+  }
+  if (!code.empty()) {
+    // The bytes must be a form of the instruction the line names.
+    std::vector<std::uint8_t> named;
+    std::string ignored;
+    const std::string form = standard_form(exact, xrom, false);
+    if (form.empty() || !compile_instruction(form, xrom, named, ignored) || named != bytes) {
+      error = "the bytes " + hex_text(exact) + " are not " + std::string(code);
+      return false;
+    }
+  }
+  bytes = std::move(exact);
+  return true;
+}
+
+}  // namespace
+
+CompileResult compile_listing(std::string_view text, const XromNames& xrom) {
+  CompileResult result;
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  bool after_number = false;
+  bool closed = false;
+  std::vector<std::uint8_t> bytes;
+  int line_number = 0;
+  while (!text.empty()) {
+    ++line_number;
+    const std::size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!line_bytes(line, xrom, bytes, result.error)) {
+      result.error_line = line_number;
+      return result;
+    }
+    if (bytes.empty()) continue;
+    if (after_number && is_number(bytes)) result.program.push_back(0x00);
+    result.program.insert(result.program.end(), bytes.begin(), bytes.end());
+    after_number = is_number(bytes);
+    closed = closes_program(bytes);
+  }
+  if (result.program.empty()) {
+    result.error = "no instructions";
+    return result;
+  }
+  if (!closed) result.program.insert(result.program.end(), std::begin(kEnd), std::end(kEnd));
+  if (result.program.size() > kMaxProgramBytes) {
+    result.error = "the program takes " + std::to_string(result.program.size()) + " bytes, more than the calculator's " +
+                   std::to_string(kMaxProgramBytes);
+    return result;
+  }
+  result.ok = true;
+  return result;
+}
+
+}  // namespace plomb

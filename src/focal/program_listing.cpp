@@ -1,0 +1,228 @@
+#include "focal/program_listing.h"
+
+#include "focal/charset.h"
+#include "focal/instruction_compiler.h"
+#include "focal/instruction_set.h"
+
+namespace plomb {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+bool is_digit_byte(std::uint8_t b) { return b >= 0x10 && b <= 0x1C; }
+
+void append_hex_byte(std::string& out, std::uint8_t b) {
+  out.push_back(kHexDigits[b >> 4]);
+  out.push_back(kHexDigits[b & 0x0F]);
+}
+
+void append_two_digits(std::string& out, int value) {
+  out.push_back(static_cast<char>('0' + value / 10));
+  out.push_back(static_cast<char>('0' + value % 10));
+}
+
+// A parameter as the calculator shows it: 00-99, 100, 101, A-J, the stack and
+// status registers, the append sign, a-e; "IND " before an indirect one.
+// FIX, SCI, ENG and TONE show 0-9 with one digit.
+void append_parameter(std::string& out, std::uint8_t p, bool one_digit, bool ascii) {
+  if ((p & 0x80) != 0) out += "IND ";
+  const int v = p & 0x7F;
+  constexpr std::string_view kLetters = "ABCDEFGHIJTZYXLMNOPQ";
+  if (one_digit && v < 10) out.push_back(static_cast<char>('0' + v));
+  else if (v < 100) append_two_digits(out, v);
+  else if (v < 102) out += std::to_string(v);
+  else if (v < 122) out.push_back(kLetters[static_cast<std::size_t>(v - 102)]);
+  else if (v == 122) out += ascii ? "|-" : "├";
+  else out.push_back(static_cast<char>('a' + (v - 123)));
+}
+
+void append_quoted(std::string& out, std::span<const std::uint8_t> chars, bool ascii) {
+  out.push_back('"');
+  append_quoted_text(out, chars, ascii);
+  out.push_back('"');
+}
+
+void append_name(std::string& out, const InstructionInfo& info, bool ascii) { out += ascii ? info.ascii : info.name; }
+
+void chain_entry_form(std::string& out, std::span<const std::uint8_t> in, bool ascii) {
+  const std::uint8_t third = in[2];
+  switch (third >> 4) {
+    case 0xF: {
+      out += "LBL ";
+      const std::size_t n = third & 0x0F;
+      append_quoted(out, n > 1 ? in.subspan(4, n - 1) : std::span<const std::uint8_t>{}, ascii);
+      break;
+    }
+    case 0x0: out += "END"; break;
+    case 0x2: out += ".END."; break;
+    default: break;
+  }
+}
+
+std::string digits_text(std::span<const std::uint8_t> run) {
+  std::string text;
+  for (const std::uint8_t b : run) {
+    if (b <= 0x19) text.push_back(static_cast<char>('0' + (b - 0x10)));
+    else text.push_back(b == 0x1A ? '.' : b == 0x1B ? 'E' : '-');
+  }
+  return text;
+}
+
+// The written form and, where the form does not compile to exactly these
+// bytes, the bytes themselves.
+std::string line_text(std::string form, std::span<const std::uint8_t> bytes, const XromNames& xrom) {
+  const std::vector<std::uint8_t> actual = without_link(bytes);
+  if (!form.empty()) {
+    std::vector<std::uint8_t> compiled;
+    std::string error;
+    if (compile_instruction(form, xrom, compiled, error) && compiled == actual) return form;
+    form += ' ';
+  }
+  form += ";@";
+  for (const std::uint8_t b : actual) {
+    form.push_back(' ');
+    append_hex_byte(form, b);
+  }
+  return form;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> without_link(std::span<const std::uint8_t> instruction) {
+  std::vector<std::uint8_t> bytes(instruction.begin(), instruction.end());
+  if (bytes.size() >= 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD) {
+    bytes[0] = 0xC0;
+    bytes[1] = 0x00;
+  }
+  return bytes;
+}
+
+std::string standard_form(std::span<const std::uint8_t> in, const XromNames& xrom, bool ascii) {
+  const std::uint8_t first = in[0];
+  const InstructionInfo& info = instruction_info(first);
+  std::string out;
+  switch (info.operand) {
+    case Operand::null:
+    case Operand::spare: return {};
+    case Operand::none: append_name(out, info, ascii); break;
+    case Operand::digit: return digits_text(in);
+    case Operand::short_label:
+      out += "LBL ";
+      append_two_digits(out, first - 0x01);
+      break;
+    case Operand::short_register:
+      append_name(out, info, ascii);
+      out.push_back(' ');
+      append_two_digits(out, first & 0x0F);
+      break;
+    case Operand::alpha_target:
+      append_name(out, info, ascii);
+      out.push_back(' ');
+      append_quoted(out, in.subspan(2), ascii);
+      break;
+    case Operand::register_byte:
+    case Operand::digit_byte:
+    case Operand::flag_byte:
+    case Operand::label_byte:
+      append_name(out, info, ascii);
+      out.push_back(' ');
+      append_parameter(out, in[1], info.operand == Operand::digit_byte, ascii);
+      break;
+    case Operand::xrom: {
+      const int rom = ((first & 0x07) << 2) | (in[1] >> 6);
+      const int function = in[1] & 0x3F;
+      const std::string_view name = xrom.name_of(rom, function, ascii);
+      if (!name.empty()) {
+        out += name;
+        if (line_text(out, in, xrom) == out) break;
+        out.clear();
+      }
+      out += "XROM " + std::to_string(rom) + "," + std::to_string(function);
+      break;
+    }
+    case Operand::indirect_branch:
+      out += (in[1] & 0x80) != 0 ? "XEQ " : "GTO ";
+      append_parameter(out, static_cast<std::uint8_t>(in[1] | 0x80), false, ascii);
+      break;
+    case Operand::short_branch:
+      out += "GTO ";
+      append_two_digits(out, first - 0xB1);
+      break;
+    case Operand::long_branch:
+      append_name(out, info, ascii);
+      out.push_back(' ');
+      append_parameter(out, static_cast<std::uint8_t>(in[2] & 0x7F), false, ascii);
+      break;
+    case Operand::chain_entry: chain_entry_form(out, in, ascii); break;
+    case Operand::text:
+      if (in.size() > 1 && in[1] == 0x7F) {
+        out.push_back('>');
+        append_quoted(out, in.subspan(2), ascii);
+      } else {
+        append_quoted(out, in.subspan(1), ascii);
+      }
+      break;
+  }
+  return out;
+}
+
+ProgramListing list_program(std::span<const std::uint8_t> program, const XromNames& xrom, bool ascii) {
+  ProgramListing listing;
+  const auto at = [&program](std::size_t i) -> std::uint8_t { return i < program.size() ? program[i] : 0; };
+  std::size_t i = 0;
+  bool after_number = false;
+  while (i < program.size()) {
+    const std::uint8_t first = program[i];
+    if (first == 0x00 && after_number && is_digit_byte(at(i + 1)) && i + 1 < program.size()) {
+      // The null between two numbers belongs to the number before it.
+      ++listing.lines.back().length;
+      ++i;
+      after_number = false;
+      continue;
+    }
+    std::size_t length = static_cast<std::size_t>(instruction_length(first, at(i + 1), at(i + 2)));
+    if (is_digit_byte(first)) {
+      length = 1;
+      while (i + length < program.size() && is_digit_byte(program[i + length])) ++length;
+    }
+    if (i + length > program.size()) break;
+    const auto bytes = program.subspan(i, length);
+    ListedLine line{.offset = i, .length = length, .text = line_text(standard_form(bytes, xrom, ascii), bytes, xrom)};
+    line.step = line.text.substr(0, 2) != ";@";
+    line.global_label = first >= 0xC0 && first <= 0xCD && (at(i + 2) >> 4) == 0xF;
+    listing.lines.push_back(std::move(line));
+    after_number = is_digit_byte(first);
+    i += length;
+  }
+  listing.whole_bytes = i;
+  return listing;
+}
+
+void append_listing(std::string& out, const ProgramListing& listing, std::span<const std::uint8_t> program,
+                    const ListingStyle& style) {
+  int step = 0;
+  bool first_line = true;
+  for (const ListedLine& line : listing.lines) {
+    if (line.global_label && !first_line) out += style.line_end;
+    first_line = false;
+    if (style.where) {
+      out += style.where(line.offset);
+      for (std::size_t k = 0; k < line.length; ++k) {
+        out.push_back(' ');
+        append_hex_byte(out, program[line.offset + k]);
+      }
+      out += " | ";
+    }
+    if (line.step) {
+      ++step;
+      if (step < 10) out.push_back('0');
+      out += std::to_string(step);
+      out += line.global_label ? (style.ascii ? "*" : "◆") : " ";
+    }
+    out += line.text;
+    out += style.line_end;
+  }
+}
+
+}  // namespace plomb
