@@ -154,8 +154,10 @@ std::string hex_text(const std::vector<std::uint8_t>& bytes) {
 
 // The bytes of one line's instruction; false with `error` set when the line
 // is wrong; true with no bytes for a line without an instruction.
-bool line_bytes(std::string_view line, const XromNames& xrom, std::vector<std::uint8_t>& bytes, std::string& error) {
+bool line_bytes(std::string_view line, const XromNames& xrom, std::vector<std::uint8_t>& bytes, bool& exact,
+                std::string& error) {
   bytes.clear();
+  exact = false;
   const std::size_t comment = comment_start(line);
   const std::string_view code_part = line.substr(0, comment);
   const auto given = comment == std::string_view::npos ? std::nullopt : given_bytes(line.substr(comment));
@@ -169,22 +171,23 @@ bool line_bytes(std::string_view line, const XromNames& xrom, std::vector<std::u
     return false;
   }
   if (!given) return true;
-  std::vector<std::uint8_t> exact = without_link(*given);
-  if (!whole_instruction(exact)) {
-    error = "the bytes " + hex_text(exact) + " are not one whole instruction";
+  std::vector<std::uint8_t> given_exact = without_link(*given);
+  if (!whole_instruction(given_exact)) {
+    error = "the bytes " + hex_text(given_exact) + " are not one whole instruction";
     return false;
   }
   if (!code.empty()) {
     // The bytes must be a form of the instruction the line names.
     std::vector<std::uint8_t> named;
     std::string ignored;
-    const std::string form = standard_form(exact, xrom, false);
+    const std::string form = standard_form(given_exact, xrom, false);
     if (form.empty() || !compile_instruction(form, xrom, named, ignored) || named != bytes) {
-      error = "the bytes " + hex_text(exact) + " are not " + std::string(code);
+      error = "the bytes " + hex_text(given_exact) + " are not " + std::string(code);
       return false;
     }
   }
-  bytes = std::move(exact);
+  bytes = std::move(given_exact);
+  exact = true;
   return true;
 }
 
@@ -193,23 +196,25 @@ bool line_bytes(std::string_view line, const XromNames& xrom, std::vector<std::u
 CompileResult compile_listing(std::string_view text, const XromNames& xrom) {
   CompileResult result;
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
-  bool after_number = false;
+  bool pending = false;  // a number here is separated by a null
   bool closed = false;
+  bool exact = false;
   std::vector<std::uint8_t> bytes;
   int line_number = 0;
   while (!text.empty()) {
     ++line_number;
     const std::size_t end = text.find('\n');
-    const std::string_view line = text.substr(0, end);
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!line_bytes(line, xrom, bytes, result.error)) {
+    if (!line_bytes(line, xrom, bytes, exact, result.error)) {
       result.error_line = line_number;
       return result;
     }
     if (bytes.empty()) continue;
-    if (after_number && is_number(bytes)) result.program.push_back(0x00);
+    if (pending && is_number(bytes) && !exact) result.program.push_back(0x00);
     result.program.insert(result.program.end(), bytes.begin(), bytes.end());
-    after_number = is_number(bytes);
+    pending = number_separated_after(bytes, pending);
     closed = closes_program(bytes);
   }
   if (result.program.empty()) {

@@ -71,14 +71,15 @@ std::string digits_text(std::span<const std::uint8_t> run) {
 
 // The written form and, where the form does not compile to exactly these
 // bytes, the bytes themselves.
-std::string line_text(std::string form, std::span<const std::uint8_t> bytes, const XromNames& xrom) {
+std::string line_text(std::string form, std::span<const std::uint8_t> bytes, const XromNames& xrom,
+                      bool with_bytes = false) {
   const std::vector<std::uint8_t> actual = without_link(bytes);
-  if (!form.empty()) {
+  if (!form.empty() && !with_bytes) {
     std::vector<std::uint8_t> compiled;
     std::string error;
     if (compile_instruction(form, xrom, compiled, error) && compiled == actual) return form;
-    form += ' ';
   }
+  if (!form.empty()) form += ' ';
   form += ";@";
   for (const std::uint8_t b : actual) {
     form.push_back(' ');
@@ -87,7 +88,30 @@ std::string line_text(std::string form, std::span<const std::uint8_t> bytes, con
   return form;
 }
 
+bool has_bytes(const std::string& text) { return text.find(";@") != std::string::npos; }
+
+std::size_t digit_run_length(std::span<const std::uint8_t> program, std::size_t i) {
+  std::size_t length = 0;
+  while (i + length < program.size() && is_digit_byte(program[i + length])) ++length;
+  return length;
+}
+
 }  // namespace
+
+bool number_separated_after(std::span<const std::uint8_t> instruction, bool before) {
+  if (instruction.empty()) return false;
+  const std::uint8_t first = instruction[0];
+  if (is_digit_byte(first)) return true;
+  if (!before || instruction.size() < 2) return false;
+  switch (instruction_info(first).operand) {
+    case Operand::indirect_branch: return true;
+    case Operand::register_byte:
+    case Operand::digit_byte:
+    case Operand::flag_byte:
+    case Operand::label_byte: return (instruction[1] & 0x80) != 0;
+    default: return false;
+  }
+}
 
 std::vector<std::uint8_t> without_link(std::span<const std::uint8_t> instruction) {
   std::vector<std::uint8_t> bytes(instruction.begin(), instruction.end());
@@ -171,28 +195,33 @@ ProgramListing list_program(std::span<const std::uint8_t> program, const XromNam
   ProgramListing listing;
   const auto at = [&program](std::size_t i) -> std::uint8_t { return i < program.size() ? program[i] : 0; };
   std::size_t i = 0;
-  bool after_number = false;
+  bool pending = false;       // a number here would be separated by a null
+  bool null_implied = false;  // and that null was just passed over
   while (i < program.size()) {
     const std::uint8_t first = program[i];
-    if (first == 0x00 && after_number && is_digit_byte(at(i + 1)) && i + 1 < program.size()) {
-      // The null between two numbers belongs to the number before it.
-      ++listing.lines.back().length;
-      ++i;
-      after_number = false;
-      continue;
+    if (first == 0x00 && pending && !listing.lines.empty() && is_digit_byte(at(i + 1))) {
+      const auto next = program.subspan(i + 1, digit_run_length(program, i + 1));
+      if (!has_bytes(line_text(digits_text(next), next, xrom))) {
+        ++listing.lines.back().length;
+        ++i;
+        null_implied = true;
+        continue;
+      }
     }
     std::size_t length = static_cast<std::size_t>(instruction_length(first, at(i + 1), at(i + 2)));
-    if (is_digit_byte(first)) {
-      length = 1;
-      while (i + length < program.size() && is_digit_byte(program[i + length])) ++length;
-    }
+    if (is_digit_byte(first)) length = digit_run_length(program, i);
     if (i + length > program.size()) break;
     const auto bytes = program.subspan(i, length);
-    ListedLine line{.offset = i, .length = length, .text = line_text(standard_form(bytes, xrom, ascii), bytes, xrom)};
+    // A number right after another without the null between them carries
+    // its bytes, which keep the compiler from adding one.
+    const bool unseparated = is_digit_byte(first) && pending && !null_implied;
+    ListedLine line{.offset = i, .length = length,
+                    .text = line_text(standard_form(bytes, xrom, ascii), bytes, xrom, unseparated)};
     line.step = line.text.substr(0, 2) != ";@";
     line.global_label = first >= 0xC0 && first <= 0xCD && (at(i + 2) >> 4) == 0xF;
     listing.lines.push_back(std::move(line));
-    after_number = is_digit_byte(first);
+    pending = number_separated_after(bytes, pending);
+    null_implied = false;
     i += length;
   }
   listing.whole_bytes = i;

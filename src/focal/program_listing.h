@@ -10,7 +10,10 @@
 // links aside: they are written, and compiled, as zero.
 //
 // A number is one line however many digit bytes it has, and the null the
-// calculator puts between two numbers is implied by the second number's line.
+// calculator puts between two numbers is implied by the second number's line
+// (also where only instructions with an indirect parameter stand between
+// them, as the established compilers write it). A number line that carries
+// its bytes never implies that null.
 #pragma once
 
 #include <cstdint>
@@ -43,6 +46,10 @@ ProgramListing list_program(std::span<const std::uint8_t> program, const XromNam
 // The standard written form of one whole instruction, empty when it has
 // none (a null, a byte of no instruction, a chain entry of no known kind).
 std::string standard_form(std::span<const std::uint8_t> instruction, const XromNames& xrom, bool ascii);
+
+// Whether a number after `instruction` is separated from a number before it
+// by a null, given whether one after the instruction before it would be.
+bool number_separated_after(std::span<const std::uint8_t> instruction, bool before);
 
 // The bytes a compiled program holds for `instruction`: its chain link zero.
 std::vector<std::uint8_t> without_link(std::span<const std::uint8_t> instruction);

@@ -99,7 +99,11 @@ ProgramSource raw_programs(std::span<const std::uint8_t> bytes, std::uint64_t le
   if (start < whole.whole_bytes && (cut_short || start == 0)) {
     add_raw_program(source, program.subspan(start, whole.whole_bytes - start), start, xrom, ascii);
   }
-  if (cut_short) source.error = "the file ends inside the instruction at byte offset " + std::to_string(whole.whole_bytes);
+  if (cut_short) {
+    source.error = "the file ends inside the instruction at byte offset " + std::to_string(whole.whole_bytes);
+  } else if (start == 0) {
+    source.error = "the program has no END: the file may be cut short";
+  }
   return source;
 }
 
