@@ -185,7 +185,7 @@ int compile(const Options& options, FocalStreams& streams) {
     return usage_error(streams, "give RAWFILE when the listing comes from standard input");
   }
   const std::string raw_name = options.operands.size() > 1 ? options.operands[1] : default_raw_name(listing_name);
-  if (same_ignoring_case(raw_name, listing_name)) {
+  if (listing_name != "-" && same_ignoring_case(raw_name, listing_name)) {
     return usage_error(streams, "the raw file would replace the listing " + listing_name + "; give RAWFILE");
   }
   XromNames xrom;

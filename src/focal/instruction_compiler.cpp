@@ -52,6 +52,8 @@ std::string_view trim(std::string_view text) {
   return text;
 }
 
+std::string two_digits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
 std::string quoted(std::string_view word) { return "\"" + std::string(word) + "\""; }
 
 std::optional<std::uint8_t> simple_function(const std::string& name) {
@@ -101,6 +103,11 @@ std::optional<int> parameter_value(std::string_view word) {
   if (word.size() != 1) return std::nullopt;
   const auto at = kParamLetters.find(word[0]);
   if (at != std::string_view::npos) return kFirstLetterParam + static_cast<int>(at);
+  // The stack and status registers also in small letters (a-e are others).
+  const auto upper_at = kParamLetters.find(static_cast<char>(word[0] - 'a' + 'A'));
+  if (word[0] >= 'l' && word[0] <= 'z' && upper_at != std::string_view::npos && upper_at >= 10) {
+    return kFirstLetterParam + static_cast<int>(upper_at);
+  }
   if (word[0] >= 'a' && word[0] <= 'e') return kFirstLowerParam + (word[0] - 'a');
   return std::nullopt;
 }
@@ -340,9 +347,11 @@ bool compile_instruction(std::string_view text, const XromNames& xrom, std::vect
     const XromLookup found = xrom.lookup(name_word);
     if (found.conflict) {
       const auto& [a, b] = *found.conflict;
-      error = "module function " + quoted(name_word) + " is XROM " + std::to_string(a.rom) + "," +
-              std::to_string(a.function) + " in one table and XROM " + std::to_string(b.rom) + "," +
-              std::to_string(b.function) + " in another";
+      const auto numbers = [&xrom](const XromName& n) {
+        return "XROM " + two_digits(n.rom) + "," + two_digits(n.function) + " in " +
+               xrom.file_names()[static_cast<std::size_t>(n.source - 1)];
+      };
+      error = "module function " + quoted(name_word) + " is " + numbers(a) + " and " + numbers(b);
       return false;
     }
     if (found.found) {

@@ -26,8 +26,10 @@ void append_two_digits(std::string& out, int value) {
 // status registers, the append sign, a-e; "IND " before an indirect one.
 // FIX, SCI, ENG and TONE show 0-9 with one digit.
 void append_parameter(std::string& out, std::uint8_t p, bool one_digit, bool ascii) {
-  if ((p & 0x80) != 0) out += "IND ";
+  const bool indirect = (p & 0x80) != 0;
+  if (indirect) out += "IND ";
   const int v = p & 0x7F;
+  one_digit = one_digit && !indirect;
   constexpr std::string_view kLetters = "ABCDEFGHIJTZYXLMNOPQ";
   if (one_digit && v < 10) out.push_back(static_cast<char>('0' + v));
   else if (v < 100) append_two_digits(out, v);
@@ -162,7 +164,10 @@ std::string standard_form(std::span<const std::uint8_t> in, const XromNames& xro
         if (line_text(out, in, xrom) == out) break;
         out.clear();
       }
-      out += "XROM " + std::to_string(rom) + "," + std::to_string(function);
+      out += "XROM ";
+      append_two_digits(out, rom);
+      out.push_back(',');
+      append_two_digits(out, function);
       break;
     }
     case Operand::indirect_branch:
