@@ -36,7 +36,7 @@ struct XromFunction {
 // The built-in tables: X-Functions with the HP-41CX's extra functions, the
 // Time module with the HP-41CX's extra functions, the card reader, the
 // printer (and the HP-IL printer), the wand, HP-IL mass storage and control
-// functions, and the Extended I/O module.
+// functions. Other modules' names come from name files.
 std::span<const XromFunction> builtin_xrom_functions();
 
 // One loaded name: where it came from, for messages.
