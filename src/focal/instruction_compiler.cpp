@@ -52,26 +52,36 @@ std::string_view trim(std::string_view text) {
   return text;
 }
 
-std::string two_digits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string two_digits(int value) {
+  std::string text = std::to_string(value);
+  if (text.size() < 2) text.insert(text.begin(), '0');
+  return text;
+}
 
-std::string quoted(std::string_view word) { return "\"" + std::string(word) + "\""; }
+std::string quoted(std::string_view word) {
+  std::string text(1, '"');
+  text.append(word);
+  text.push_back('"');
+  return text;
+}
 
-std::optional<std::uint8_t> simple_function(const std::string& name) {
+// The table's names and the aliases are in upper case already; `name` must be.
+std::optional<std::uint8_t> simple_function(std::string_view name) {
   for (int b = 0x40; b <= 0x8F; ++b) {
     const InstructionInfo& info = instruction_info(static_cast<std::uint8_t>(b));
-    if (upper(info.name) == name || upper(info.ascii) == name) return static_cast<std::uint8_t>(b);
+    if (info.name == name || info.ascii == name) return static_cast<std::uint8_t>(b);
   }
   for (const Alias& alias : kAliases) {
-    if (upper(alias.name) == name) return alias.byte;
+    if (alias.name == name) return alias.byte;
   }
   return std::nullopt;
 }
 
-std::optional<ParamFunction> param_function(const std::string& name) {
+std::optional<ParamFunction> param_function(std::string_view name) {
   for (int b = 0x90; b <= 0xAD; ++b) {
     if (b >= 0xA0 && b <= 0xA7) continue;
     const InstructionInfo& info = instruction_info(static_cast<std::uint8_t>(b));
-    if (upper(info.name) == name || upper(info.ascii) == name) {
+    if (info.name == name || info.ascii == name) {
       const Param kind = info.operand == Operand::flag_byte   ? Param::flag_byte
                          : info.operand == Operand::digit_byte ? Param::digit_byte
                                                                : Param::register_byte;
@@ -273,7 +283,11 @@ std::string comparison_in_words(std::string_view text) {
   const std::string u = upper(text);
   if (u.size() < 7 || u.substr(0, 2) != "X " || (u.substr(4) != " Y?" && u.substr(4) != " 0?")) return {};
   for (const auto& [word, sign] : kWords) {
-    if (u.substr(2, 2) == word) return "X" + std::string(sign) + u.substr(5);
+    if (u.substr(2, 2) != word) continue;
+    std::string name(1, 'X');
+    name.append(sign);
+    name.append(u, 5);
+    return name;
   }
   return {};
 }

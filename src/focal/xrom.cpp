@@ -31,11 +31,16 @@ bool small_number(std::string_view word, int limit, int& value) {
   return value <= limit;
 }
 
+XromName make_name(int rom, int function, std::string_view name, std::string_view unicode_name, int source) {
+  return {static_cast<std::uint8_t>(rom), static_cast<std::uint8_t>(function), std::string(name),
+          std::string(unicode_name), source, upper(name), upper(unicode_name)};
+}
+
 }  // namespace
 
 XromNames::XromNames() {
   for (const XromFunction& f : builtin_xrom_functions()) {
-    names_.push_back({f.rom, f.function, std::string(f.name), std::string(f.unicode_name), 0});
+    names_.push_back(make_name(f.rom, f.function, f.name, f.unicode_name, 0));
   }
 }
 
@@ -57,8 +62,7 @@ std::optional<std::string> XromNames::add_file(std::string_view text, std::strin
         !small_number(words[1], 63, function)) {
       return std::to_string(line_number) + ": expected \"rr nn NAME [NAME]\" with rr 0-31 and nn 0-63";
     }
-    names_.push_back({static_cast<std::uint8_t>(rom), static_cast<std::uint8_t>(function), std::string(words[2]),
-                      words.size() == 4 ? std::string(words[3]) : std::string(), source});
+    names_.push_back(make_name(rom, function, words[2], words.size() == 4 ? words[3] : std::string_view{}, source));
   }
   return std::nullopt;
 }
@@ -76,7 +80,7 @@ XromLookup XromNames::lookup(std::string_view name) const {
   XromLookup result;
   const XromName* chosen = nullptr;
   for (const XromName& entry : names_) {
-    if (upper(entry.name) != wanted && upper(entry.unicode_name) != wanted) continue;
+    if (entry.key != wanted && entry.unicode_key != wanted) continue;
     if (chosen == nullptr || entry.source > chosen->source) {
       chosen = &entry;
     } else if (entry.source == chosen->source && entry.source > 0 &&
@@ -88,7 +92,7 @@ XromLookup XromNames::lookup(std::string_view name) const {
   // Two files that give the name different numbers.
   for (const XromName& entry : names_) {
     if (entry.source == 0 || entry.source == chosen->source) continue;
-    if (upper(entry.name) != wanted && upper(entry.unicode_name) != wanted) continue;
+    if (entry.key != wanted && entry.unicode_key != wanted) continue;
     if (entry.rom != chosen->rom || entry.function != chosen->function) {
       result.conflict = std::make_pair(entry, *chosen);
       return result;

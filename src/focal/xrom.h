@@ -46,6 +46,8 @@ struct XromName {
   std::string name;
   std::string unicode_name;
   int source = 0;  // 0 built in, 1 + index of the file that gave it
+  std::string key;          // `name` in upper case, for look-ups
+  std::string unicode_key;  // `unicode_name` in upper case
 };
 
 struct XromLookup {
