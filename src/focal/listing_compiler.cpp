@@ -165,7 +165,8 @@ bool line_bytes(std::string_view line, const XromNames& xrom, std::vector<std::u
   const std::string_view code = without_step_number(without_bytes_column(code_part));
 
   if (!code.empty() && !compile_instruction(code, xrom, bytes, error)) {
-    if (!numbered && words_of(code).size() > 2 && error.substr(0, 7) == "unknown") {
+    const bool word_error = error.starts_with("unknown") || error.starts_with("unexpected");
+    if (!numbered && words_of(code).size() > 2 && word_error) {
       error += "; a line of description must begin with \";\" or \"#\"";
     }
     return false;

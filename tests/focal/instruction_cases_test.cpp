@@ -212,6 +212,8 @@ TEST(InstructionCases, BadLinesAreRefusedNamingTheWord) {
       {"LAST X", "unknown instruction \"LAST\""},
       {"This program computes the area",
        "unknown instruction \"This\"; a line of description must begin with \";\" or \"#\""},
+      {"Enter the radius first",
+       "unexpected \"the radius first\" after Enter; a line of description must begin with \";\" or \"#\""},
       {"RCL 130", "parameter out of range in \"RCL 130\""},
       {"LBL K", "parameter out of range in \"LBL K\""},
       {"RCL", "missing parameter in \"RCL\""},
