@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "focal/text_pieces.h"
+
 namespace plomb {
 
 namespace {
@@ -21,19 +23,9 @@ constexpr std::array<Sign, 9> kSigns{{
 }};
 constexpr std::size_t kWrittenSigns = 8;
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-int hex_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 void append_escape(std::string& out, std::uint8_t byte) {
   out += "\\x";
-  out.push_back(kHexDigits[byte >> 4]);
-  out.push_back(kHexDigits[byte & 0x0F]);
+  append_hex_byte(out, byte);
 }
 
 }  // namespace
@@ -75,8 +67,8 @@ std::optional<std::uint8_t> read_text_character(std::string_view text, std::size
     }
     const std::size_t digits = text.size() >= 2 && (text[1] == 'x' || text[1] == 'X') ? 2 : 1;
     if (text.size() < digits + 2) return std::nullopt;
-    const int high = hex_value(text[digits]);
-    const int low = hex_value(text[digits + 1]);
+    const int high = hex_digit_value(text[digits]);
+    const int low = hex_digit_value(text[digits + 1]);
     if (high < 0 || low < 0) return std::nullopt;
     used = digits + 2;
     return static_cast<std::uint8_t>(high * 16 + low);

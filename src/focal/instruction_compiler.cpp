@@ -5,6 +5,7 @@
 
 #include "focal/charset.h"
 #include "focal/instruction_set.h"
+#include "focal/text_pieces.h"
 
 namespace plomb {
 
@@ -37,20 +38,6 @@ constexpr std::array<ParamFunction, 2> kExtraParamNames{{
     {"SREG", 0x99, Param::register_byte},
     {"X<>", 0xCE, Param::register_byte},
 }};
-
-std::string upper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return result;
-}
-
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 std::string two_digits(int value) {
   std::string text = std::to_string(value);
@@ -124,11 +111,11 @@ std::optional<int> parameter_value(std::string_view word) {
 
 // A parameter byte: "05", "IND 12", "X", "IND Z", "a".
 bool parameter_byte(std::string_view rest, std::string_view whole, std::uint8_t& byte, std::string& error) {
-  rest = trim(rest);
+  rest = trim_blanks(rest);
   bool indirect = false;
-  if (rest.size() > 3 && upper(rest.substr(0, 3)) == "IND" && (rest[3] == ' ' || rest[3] == '\t')) {
+  if (rest.size() > 3 && upper_ascii(rest.substr(0, 3)) == "IND" && (rest[3] == ' ' || rest[3] == '\t')) {
     indirect = true;
-    rest = trim(rest.substr(3));
+    rest = trim_blanks(rest.substr(3));
   }
   if (rest.empty()) {
     error = "missing parameter in " + quoted(whole);
@@ -176,8 +163,8 @@ bool quoted_bytes(std::string_view text, std::string_view whole, std::vector<std
 bool whole_quoted(std::string_view rest, std::string_view whole, std::vector<std::uint8_t>& out, std::string& error) {
   std::size_t after = 0;
   if (!quoted_bytes(rest, whole, out, after, error)) return false;
-  if (!trim(rest.substr(after)).empty()) {
-    error = "unexpected " + quoted(trim(rest.substr(after))) + " after the text in " + std::string(whole);
+  if (!trim_blanks(rest.substr(after)).empty()) {
+    error = "unexpected " + quoted(trim_blanks(rest.substr(after))) + " after the text in " + std::string(whole);
     return false;
   }
   return true;
@@ -262,8 +249,8 @@ bool branch(bool execute, std::string_view rest, std::string_view whole, std::ve
 bool xrom_numbers(std::string_view rest, std::string_view whole, std::vector<std::uint8_t>& bytes,
                   std::string& error) {
   const auto comma = rest.find(',');
-  const std::string_view rr = trim(rest.substr(0, comma));
-  const std::string_view nn = comma == std::string_view::npos ? std::string_view{} : trim(rest.substr(comma + 1));
+  const std::string_view rr = trim_blanks(rest.substr(0, comma));
+  const std::string_view nn = comma == std::string_view::npos ? std::string_view{} : trim_blanks(rest.substr(comma + 1));
   const auto module = parameter_value(rr);
   const auto function = parameter_value(nn);
   const bool digits = rr.find_first_not_of("0123456789") == std::string_view::npos &&
@@ -280,7 +267,7 @@ bool xrom_numbers(std::string_view rest, std::string_view whole, std::vector<std
 std::string comparison_in_words(std::string_view text) {
   constexpr std::array<std::array<std::string_view, 2>, 5> kWords{
       {{"EQ", "="}, {"NE", "≠"}, {"LT", "<"}, {"GT", ">"}, {"LE", "≤"}}};
-  const std::string u = upper(text);
+  const std::string u = upper_ascii(text);
   if (u.size() < 7 || u.substr(0, 2) != "X " || (u.substr(4) != " Y?" && u.substr(4) != " 0?")) return {};
   for (const auto& [word, sign] : kWords) {
     if (u.substr(2, 2) != word) continue;
@@ -301,13 +288,13 @@ bool is_number_text(std::string_view text) {
     if (!((c >= '0' && c <= '9') || c == '.' || c == 'E' || c == '-')) return false;
     any = true;
   }
-  return any && trim(text) != "-";
+  return any && trim_blanks(text) != "-";
 }
 
 bool compile_instruction(std::string_view text, const XromNames& xrom, std::vector<std::uint8_t>& bytes,
                          std::string& error) {
   bytes.clear();
-  text = trim(text);
+  text = trim_blanks(text);
   if (text.empty()) {
     error = "no instruction";
     return false;
@@ -320,8 +307,8 @@ bool compile_instruction(std::string_view text, const XromNames& xrom, std::vect
   // The name runs to the first blank or quote.
   const std::size_t end_of_name = text.find_first_of(" \t\"");
   const std::string_view name_word = text.substr(0, end_of_name);
-  const std::string_view rest = end_of_name == std::string_view::npos ? std::string_view{} : trim(text.substr(end_of_name));
-  const std::string name = upper(name_word);
+  const std::string_view rest = end_of_name == std::string_view::npos ? std::string_view{} : trim_blanks(text.substr(end_of_name));
+  const std::string name = upper_ascii(name_word);
 
   if (rest.empty()) {
     if (const auto b = simple_function(name)) {

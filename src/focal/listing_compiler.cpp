@@ -5,6 +5,7 @@
 #include "focal/instruction_compiler.h"
 #include "focal/instruction_set.h"
 #include "focal/program_listing.h"
+#include "focal/text_pieces.h"
 
 namespace plomb {
 
@@ -14,38 +15,12 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kGlobalMarks[] = {"*", "◆", "♦"};
 constexpr std::uint8_t kEnd[] = {0xC0, 0x00, 0x0D};
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && (is_blank(text.front()) || text.front() == '\r')) text.remove_prefix(1);
-  while (!text.empty() && (is_blank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
-
-int hex_value(char c) {
-  if (is_digit(c)) return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 // Two hex digits, or nothing.
 std::optional<std::uint8_t> hex_byte(std::string_view word) {
-  if (word.size() != 2 || hex_value(word[0]) < 0 || hex_value(word[1]) < 0) return std::nullopt;
-  return static_cast<std::uint8_t>(hex_value(word[0]) * 16 + hex_value(word[1]));
-}
-
-std::vector<std::string_view> words_of(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && is_blank(text[i])) ++i;
-    const std::size_t start = i;
-    while (i < text.size() && !is_blank(text[i])) ++i;
-    if (i > start) words.push_back(text.substr(start, i - start));
-  }
-  return words;
+  if (word.size() != 2 || hex_digit_value(word[0]) < 0 || hex_digit_value(word[1]) < 0) return std::nullopt;
+  return static_cast<std::uint8_t>(hex_digit_value(word[0]) * 16 + hex_digit_value(word[1]));
 }
 
 // Where the comment of a line begins: ';' outside quotes, or '#' outside
@@ -85,8 +60,8 @@ std::string_view without_bytes_column(std::string_view line) {
   const auto words = words_of(line);
   if (words.size() < 2) return line;
   const std::string_view where = words[0];
-  const bool address = where.size() == 5 && where[3] == '.' && hex_value(where[0]) >= 0 && hex_value(where[1]) >= 0 &&
-                       hex_value(where[2]) >= 0 && is_digit(where[4]);
+  const bool address = where.size() == 5 && where[3] == '.' && hex_digit_value(where[0]) >= 0 && hex_digit_value(where[1]) >= 0 &&
+                       hex_digit_value(where[2]) >= 0 && is_digit(where[4]);
   const bool offset = where.find_first_not_of("0123456789") == std::string_view::npos;
   if (!address && !offset) return line;
   std::size_t k = 1;
@@ -97,7 +72,7 @@ std::string_view without_bytes_column(std::string_view line) {
 
 // Drops a step number and a global-label mark.
 std::string_view without_step_number(std::string_view line) {
-  line = trim(line);
+  line = trim_blanks(line);
   std::size_t i = 0;
   while (i < line.size() && is_digit(line[i])) ++i;
   if (i > 0 && i < line.size()) {
@@ -110,10 +85,10 @@ std::string_view without_step_number(std::string_view line) {
         break;
       }
     }
-    if (mark || is_blank(rest[0])) line = trim(rest);
+    if (mark || is_blank(rest[0])) line = trim_blanks(rest);
   }
   for (const std::string_view m : kGlobalMarks) {
-    const std::string_view after = trim(line.substr(std::min(line.size(), m.size())));
+    const std::string_view after = trim_blanks(line.substr(std::min(line.size(), m.size())));
     if (line.substr(0, m.size()) == m && after.size() >= 3 &&
         (after.substr(0, 3) == "LBL" || after.substr(0, 3) == "lbl")) {
       return after;
@@ -142,12 +117,10 @@ bool closes_program(const std::vector<std::uint8_t>& bytes) {
 }
 
 std::string hex_text(const std::vector<std::uint8_t>& bytes) {
-  constexpr char kHex[] = "0123456789ABCDEF";
   std::string text;
   for (const std::uint8_t b : bytes) {
     if (!text.empty()) text.push_back(' ');
-    text.push_back(kHex[b >> 4]);
-    text.push_back(kHex[b & 0x0F]);
+    append_hex_byte(text, b);
   }
   return text;
 }
@@ -161,7 +134,7 @@ bool line_bytes(std::string_view line, const XromNames& xrom, std::vector<std::u
   const std::size_t comment = comment_start(line);
   const std::string_view code_part = line.substr(0, comment);
   const auto given = comment == std::string_view::npos ? std::nullopt : given_bytes(line.substr(comment));
-  const bool numbered = !trim(code_part).empty() && is_digit(trim(code_part)[0]);
+  const bool numbered = !trim_blanks(code_part).empty() && is_digit(trim_blanks(code_part)[0]);
   const std::string_view code = without_step_number(without_bytes_column(code_part));
 
   if (!code.empty() && !compile_instruction(code, xrom, bytes, error)) {

@@ -3,19 +3,13 @@
 #include "focal/charset.h"
 #include "focal/instruction_compiler.h"
 #include "focal/instruction_set.h"
+#include "focal/text_pieces.h"
 
 namespace plomb {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 bool is_digit_byte(std::uint8_t b) { return b >= 0x10 && b <= 0x1C; }
-
-void append_hex_byte(std::string& out, std::uint8_t b) {
-  out.push_back(kHexDigits[b >> 4]);
-  out.push_back(kHexDigits[b & 0x0F]);
-}
 
 void append_two_digits(std::string& out, int value) {
   out.push_back(static_cast<char>('0' + value / 10));

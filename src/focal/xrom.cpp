@@ -1,28 +1,10 @@
 #include "focal/xrom.h"
 
+#include "focal/text_pieces.h"
+
 namespace plomb {
 
 namespace {
-
-std::string upper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return result;
-}
-
-std::vector<std::string_view> words_of(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r')) ++i;
-    const std::size_t start = i;
-    while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != '\r') ++i;
-    if (i > start) words.push_back(text.substr(start, i - start));
-  }
-  return words;
-}
 
 bool small_number(std::string_view word, int limit, int& value) {
   if (word.empty() || word.size() > 2 || word.find_first_not_of("0123456789") != std::string_view::npos) return false;
@@ -33,7 +15,7 @@ bool small_number(std::string_view word, int limit, int& value) {
 
 XromName make_name(int rom, int function, std::string_view name, std::string_view unicode_name, int source) {
   return {static_cast<std::uint8_t>(rom), static_cast<std::uint8_t>(function), std::string(name),
-          std::string(unicode_name), source, upper(name), upper(unicode_name)};
+          std::string(unicode_name), source, upper_ascii(name), upper_ascii(unicode_name)};
 }
 
 }  // namespace
@@ -76,7 +58,7 @@ std::string_view XromNames::name_of(int rom, int function, bool ascii) const {
 }
 
 XromLookup XromNames::lookup(std::string_view name) const {
-  const std::string wanted = upper(name);
+  const std::string wanted = upper_ascii(name);
   XromLookup result;
   const XromName* chosen = nullptr;
   for (const XromName& entry : names_) {
