@@ -1,5 +1,6 @@
 #include "focal/instruction_compiler.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -52,16 +53,34 @@ std::string quoted(std::string_view word) {
   return text;
 }
 
-// The table's names and the aliases are in upper case already; `name` must be.
-std::optional<std::uint8_t> simple_function(std::string_view name) {
+struct NamedByte {
+  std::string_view name;
+  std::uint8_t byte;
+  constexpr bool operator<(const NamedByte& other) const { return name < other.name; }
+};
+
+// Every spelling of the one-byte functions, sorted for binary search: the
+// table's two and the aliases, all in upper case already.
+constexpr std::size_t kSimpleNames = 2 * (0x8F - 0x40 + 1) + kAliases.size();
+constexpr std::array<NamedByte, kSimpleNames> make_simple_names() {
+  std::array<NamedByte, kSimpleNames> names{};
+  std::size_t n = 0;
   for (int b = 0x40; b <= 0x8F; ++b) {
-    const InstructionInfo& info = instruction_info(static_cast<std::uint8_t>(b));
-    if (info.name == name || info.ascii == name) return static_cast<std::uint8_t>(b);
+    const InstructionInfo& info = kInstructionTable[static_cast<std::size_t>(b)];
+    names[n++] = {info.name, static_cast<std::uint8_t>(b)};
+    names[n++] = {info.ascii, static_cast<std::uint8_t>(b)};
   }
-  for (const Alias& alias : kAliases) {
-    if (alias.name == name) return alias.byte;
-  }
-  return std::nullopt;
+  for (const Alias& alias : kAliases) names[n++] = {alias.name, alias.byte};
+  std::sort(names.begin(), names.end());
+  return names;
+}
+constexpr std::array<NamedByte, kSimpleNames> kSimpleNameIndex = make_simple_names();
+
+// `name` must be in upper case.
+std::optional<std::uint8_t> simple_function(std::string_view name) {
+  const auto it = std::lower_bound(kSimpleNameIndex.begin(), kSimpleNameIndex.end(), NamedByte{name, 0});
+  if (it == kSimpleNameIndex.end() || it->name != name) return std::nullopt;
+  return it->byte;
 }
 
 std::optional<ParamFunction> param_function(std::string_view name) {
@@ -267,6 +286,7 @@ bool xrom_numbers(std::string_view rest, std::string_view whole, std::vector<std
 std::string comparison_in_words(std::string_view text) {
   constexpr std::array<std::array<std::string_view, 2>, 5> kWords{
       {{"EQ", "="}, {"NE", "≠"}, {"LT", "<"}, {"GT", ">"}, {"LE", "≤"}}};
+  if (text.size() != 7 || (text[0] != 'X' && text[0] != 'x')) return {};
   const std::string u = upper_ascii(text);
   if (u.size() < 7 || u.substr(0, 2) != "X " || (u.substr(4) != " Y?" && u.substr(4) != " 0?")) return {};
   for (const auto& [word, sign] : kWords) {

@@ -57,6 +57,7 @@ std::optional<std::vector<std::uint8_t>> given_bytes(std::string_view comment) {
 
 // Drops the "ADDRESS HH HH ... |" that the listing's --bytes option writes.
 std::string_view without_bytes_column(std::string_view line) {
+  if (line.find('|') == std::string_view::npos) return line;
   const auto words = words_of(line);
   if (words.size() < 2) return line;
   const std::string_view where = words[0];

@@ -67,8 +67,22 @@ std::string digits_text(std::span<const std::uint8_t> run) {
 
 // The written form and, where the form does not compile to exactly these
 // bytes, the bytes themselves.
+// Instructions whose one form is always what the form compiles to: a
+// function without a parameter, the short LBL, RCL and STO, a text (the
+// instruction cases and the round-trip fuzzing hold these to it).
+bool form_is_exact(std::uint8_t first) {
+  switch (instruction_info(first).operand) {
+    case Operand::none:
+    case Operand::short_label:
+    case Operand::short_register:
+    case Operand::text: return true;
+    default: return false;
+  }
+}
+
 std::string line_text(std::string form, std::span<const std::uint8_t> bytes, const XromNames& xrom,
                       bool with_bytes = false) {
+  if (!form.empty() && !with_bytes && form_is_exact(bytes[0])) return form;
   const std::vector<std::uint8_t> actual = without_link(bytes);
   if (!form.empty() && !with_bytes) {
     std::vector<std::uint8_t> compiled;

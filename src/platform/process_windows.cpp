@@ -12,6 +12,7 @@ void prepare_process() {
   // A text-mode console would turn each CR LF into CR CR LF.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 Utf8Console::Utf8Console() : previous_code_page_(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
