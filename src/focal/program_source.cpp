@@ -84,6 +84,10 @@ ProgramSource raw_programs(std::span<const std::uint8_t> bytes, std::uint64_t le
     return source;
   }
   const auto program = bytes.first(static_cast<std::size_t>(contents.n));
+  if (program.empty() || (program.size() == 1 && program[0] == 0x00)) {
+    source.error = "the file holds no program: it is empty or all zero bytes";
+    return source;
+  }
   const ProgramListing whole = list_program(program, xrom, ascii);
   // Split after each END; what follows the last END is left out unless the
   // file ends in the middle of an instruction, when it is listed as far as
