@@ -1,5 +1,5 @@
-// Writes the fuzzers' seed corpora: images, image-and-raw-file pairs and
-// command lines made by the test helpers. Usage: make_seeds FUZZ_DIR EXAMPLES_DIR
+// Writes the fuzzers' seed corpora: images, image-and-raw-file pairs,
+// command lines, and programs and files to list, made by the test helpers. Usage: make_seeds FUZZ_DIR EXAMPLES_DIR
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -39,6 +39,25 @@ std::vector<std::pair<std::string, Bytes>> images() {
   };
 }
 
+// Programs of whole instructions, each closed by an END.
+std::vector<std::pair<std::string, Bytes>> programs() {
+  return {
+      // LBL "AREA", 1.5 E-3, 2, *, "R=", ARCL X, AVIEW, RTN, END
+      {"numbers_text", {0xC0, 0x00, 0xF5, 0x00, 'A', 'R', 'E', 'A', 0x11, 0x1A, 0x15, 0x1B, 0x1C, 0x13, 0x00, 0x12,
+                        0x42, 0xF2, 'R', '=', 0x9B, 0x73, 0x7E, 0x85, 0xC0, 0x00, 0x0D}},
+      // LBL 01, RCL 05, STO IND 20, ISG 10, GTO 01, XEQ "AB", FS? 25, XROM 25,01, TONE 9,
+      // GTO 01 and XEQ A in their three-byte forms, END
+      {"registers_branches", {0x02, 0x25, 0x91, 0x94, 0x96, 0x0A, 0xB2, 0x00, 0x1E, 0xF2, 'A', 'B', 0xAC, 0x19, 0xA6,
+                              0x41, 0x9F, 0x09, 0xD0, 0x00, 0x01, 0xE0, 0x00, 0x66, 0xC0, 0x00, 0x0D}},
+      // synthetic bytes: a null, 0xAF, text with control codes, a long GTO with a
+      // jump distance, a packed .END.
+      {"synthetic", {0x00, 0xAF, 0xF4, 0x7F, 0x00, 0x0A, 0xFF, 0xD3, 0x45, 0x02, 0xCE, 0x7D, 0xCF, 0x66, 0x1C, 0xC0,
+                     0x00, 0x29}},
+      // two programs: a global label assigned to a key, END, then a bare END
+      {"two_programs", {0xC0, 0x00, 0xF2, 0x15, 'Z', 0x40, 0xC0, 0x00, 0x0D, 0xC0, 0x00, 0x0D}},
+  };
+}
+
 void write(const fs::path& file, const Bytes& bytes) { plomb::testing::write_bytes(file, bytes); }
 
 Bytes load_input(const Bytes& raw, const Bytes& image) {
@@ -57,9 +76,18 @@ int main(int argc, char** argv) {
   }
   const fs::path corpus = fs::path(argv[1]) / "corpus";
   const fs::path examples = argv[2];
-  for (const char* target : {"image", "load", "arguments"}) fs::create_directories(corpus / target);
+  for (const char* target : {"image", "load", "arguments", "focal_roundtrip", "focal_source"}) {
+    fs::create_directories(corpus / target);
+  }
 
-  for (const auto& [name, bytes] : images()) write(corpus / "image" / name, bytes);
+  for (const auto& [name, bytes] : images()) {
+    write(corpus / "image" / name, bytes);
+    write(corpus / "focal_source" / name, bytes);
+  }
+  for (const auto& [name, bytes] : programs()) {
+    write(corpus / "focal_roundtrip" / name, bytes);
+    write(corpus / "focal_source" / ("raw_" + name), plomb::raw_file_contents(bytes));
+  }
 
   const Bytes sample = plomb::testing::file_of(plomb::testing::sample_image());
   for (const auto& entry : fs::directory_iterator(examples)) {
