@@ -26,18 +26,17 @@ bool signature_matches(std::span<const std::uint8_t> signature) {
   return true;
 }
 
-// Loads the data registers that follow the status registers, from `bottom`
-// up to at most the last register of the array.
-void load_data_registers(MemoryImage& image, std::span<const std::uint8_t> data) {
-  int r = image.bottom;
-  std::size_t offset = 0;
-  while (r <= kLastRegister && offset + kRegisterBytes <= data.size()) {
-    std::memcpy(&image.registers[static_cast<std::size_t>(address_of(r, 0))], data.data() + offset,
-                kRegisterBytes);
-    offset += kRegisterBytes;
-    ++r;
-  }
-  image.top = r - 1;
+// Reads the data registers that follow the status registers straight into
+// the register array, from `bottom` up to at most the last register of the
+// array; only whole registers count.
+void read_data_registers(MemoryImage& image, InputFile& file) {
+  const auto first = static_cast<std::size_t>(address_of(image.bottom, 0));
+  const std::span<std::uint8_t> room(image.registers.data() + first, image.registers.size() - first);
+  const std::size_t got = file.read_up_to(room);
+  const std::size_t whole = got - got % kRegisterBytes;
+  std::fill(room.begin() + static_cast<std::ptrdiff_t>(whole), room.begin() + static_cast<std::ptrdiff_t>(got),
+            std::uint8_t{0});
+  image.top = image.bottom + static_cast<int>(whole / kRegisterBytes) - 1;
 }
 
 }  // namespace
@@ -46,10 +45,12 @@ bool read_image(RunState& state, Console& out, const std::string& name, bool sav
   auto file = InputFile::open_for_update(name);
   if (!file) return false;
 
-  std::array<std::uint8_t, kMaxImageFileBytes> buffer;
-  const std::size_t got = file->read_up_to(buffer);
+  // The header and status registers first; the data registers then go
+  // straight to their place in the register array, with no copy between.
+  std::array<std::uint8_t, kFirstDataOffset> head;
+  const std::size_t got = file->read_up_to(head);
   const std::uint64_t length = file->length();
-  const std::span<const std::uint8_t> bytes(buffer.data(), got);
+  const std::span<const std::uint8_t> bytes(head.data(), got);
 
   MemoryImage& image = state.image;
   const std::size_t signature_length = std::min(got, kSignatureBytes);
@@ -64,7 +65,7 @@ bool read_image(RunState& state, Console& out, const std::string& name, bool sav
   if (length < kHeaderBytes || (length - kHeaderBytes) % kRegisterBytes != 0) return false;
   const std::uint64_t records = (length - kHeaderBytes) / kRegisterBytes;
   image.bottom = records >= kRecordsForLowBottom ? kLowBottom : kHighBottom;
-  load_data_registers(image, bytes.subspan(kFirstDataOffset));
+  read_data_registers(image, *file);
 
   derive_fields(image);
   print_summary(image, out);

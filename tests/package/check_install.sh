@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built tool two ways, with `cmake --install` into a temporary
 # prefix and as a .deb unpacked into a temporary root, and runs each
-# installed plomb on the sample image; checks the manual page formats
-# without a warning.
+# installed plomb on the sample image; checks the licence is installed (the
+# .deb's copyright file) and the manual page formats without a warning.
 # Usage: check_install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -22,6 +22,7 @@ warnings=$(groff -man -Tutf8 -ww "$source/man/plomb.1" 2>&1 >/dev/null)
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 test -f "$work/prefix/share/man/man1/plomb.1"
+cmp "$work/prefix/share/doc/plomb/LICENSE" "$source/LICENSE"
 run_installed "$work/prefix/bin/plomb"
 
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
@@ -30,5 +31,6 @@ info=$(dpkg-deb --info "$deb")
 [[ "$info" == *"Package: plomb"* ]]
 dpkg -x "$deb" "$work/root"
 test -f "$work/root/usr/share/man/man1/plomb.1"
+cmp "$work/root/usr/share/doc/plomb/copyright" "$source/LICENSE"
 run_installed "$work/root/usr/bin/plomb"
 echo "1 passed, 0 failed"
