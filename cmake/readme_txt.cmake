@@ -13,6 +13,7 @@ string(REPLACE ";" "${semicolon}" text "${text}")
 string(REPLACE "[" "${left_bracket}" text "${text}")
 string(REPLACE "]" "${right_bracket}" text "${text}")
 string(REPLACE "`" "" text "${text}")
+string(REGEX REPLACE "\\[([^]\n]*)\\]\\([^)\n]*\\)" "\\1" text "${text}")
 string(REPLACE "—" "-" text "${text}")
 
 string(FIND "${text}" "\n## Prerequisites" intro_end)
