@@ -5,11 +5,15 @@
 namespace plomb {
 
 namespace {
-// Large enough for a full listing; a longer output is flushed in pieces.
+// A longer output is flushed in pieces.
 constexpr std::size_t kFlushThreshold = 64 * 1024;
+// Room for the listing of a full image, taken once: a buffer that doubled its
+// way up would touch about twice the memory, and on a run this short every
+// fresh page of memory costs more than the work on it.
+constexpr std::size_t kInitialCapacity = 16 * 1024;
 }  // namespace
 
-Console::Console(int fd) : fd_(fd) {}
+Console::Console(int fd) : fd_(fd) { buffer_.reserve(kInitialCapacity); }
 
 Console::Console(std::string& capture) : capture_(&capture) {}
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "image/memory_image.h"
@@ -143,9 +144,11 @@ TEST(Load, ChecksumsAndTheZeroFill) {
 
 TEST(Load, OnlyTheFirst2240BytesOfARawFileCount) {
   TempDir dir;
-  Bytes raw(2237, 0x40);
-  raw.insert(raw.end(), {0xC0, 0x00, 0x0D});
-  raw.resize(4000, 0xFF);  // past the 2240th byte: never read
+  Bytes raw(4000, 0xFF);  // past the 2240th byte: never read
+  std::fill_n(raw.begin(), 2237, 0x40);
+  raw[2237] = 0xC0;  // the END closing the 2240 bytes
+  raw[2238] = 0x00;
+  raw[2239] = 0x0D;
   const Load outcome = load(dir, ImageBuilder(0x040, 0x3EF, 0x300).file(), raw);
   EXPECT_NE(outcome.result.output.find("(CHECKSUM=00 FREE=4025 RAW=2240) ... \r\n"), std::string::npos)
       << outcome.result.output;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the built tools two ways, with `cmake --install` into a temporary
 # prefix and as a .deb unpacked into a temporary root, and runs each
-# installed plomb and plomb-focal on the sample image; checks both manual
-# pages format without a warning and are installed.
+# installed plomb and plomb-focal on the sample image; checks the licence is
+# installed (the .deb's copyright file) and both manual pages format
+# without a warning and are installed.
 # Usage: check_install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -31,6 +32,7 @@ done
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 test -f "$work/prefix/share/man/man1/plomb.1"
+cmp "$work/prefix/share/doc/plomb/LICENSE" "$source/LICENSE"
 cmp "$source/man/plomb-focal.1" "$work/prefix/share/man/man1/plomb-focal.1"
 run_installed "$work/prefix/bin"
 
@@ -40,6 +42,7 @@ info=$(dpkg-deb --info "$deb")
 [[ "$info" == *"Package: plomb"* ]]
 dpkg -x "$deb" "$work/root"
 test -f "$work/root/usr/share/man/man1/plomb.1"
+cmp "$work/root/usr/share/doc/plomb/copyright" "$source/LICENSE"
 cmp "$source/man/plomb-focal.1" "$work/root/usr/share/man/man1/plomb-focal.1"
 run_installed "$work/root/usr/bin"
 echo "1 passed, 0 failed"
