@@ -200,6 +200,11 @@ int compile(const Options& options, FocalStreams& streams) {
         result.error_line > 0 ? listing_name + ":" + std::to_string(result.error_line) : listing_name;
     return input_error(streams, where, result.error);
   }
+  for (const int line : result.inner_dot_end_lines) {
+    append_lines(streams.err, "plomb-focal: " + listing_name + ":" + std::to_string(line) +
+                                  ": warning: .END. is not the last instruction; it is kept, and a load leaves it "
+                                  "inside program memory (write END there to load the programs one after another)\n");
+  }
   const std::vector<std::uint8_t> contents = raw_file_contents(result.program);
   if (raw_name == "-") {
     streams.out.append(contents.begin(), contents.end());

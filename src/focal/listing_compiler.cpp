@@ -113,6 +113,10 @@ bool whole_instruction(const std::vector<std::uint8_t>& bytes) {
 
 bool is_number(const std::vector<std::uint8_t>& bytes) { return !bytes.empty() && bytes[0] >= 0x10 && bytes[0] <= 0x1C; }
 
+bool is_dot_end(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() == 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD && (bytes[2] >> 4) == 0x2;
+}
+
 bool closes_program(const std::vector<std::uint8_t>& bytes) {
   return bytes.size() == 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD && ((bytes[2] >> 4) == 0x0 || (bytes[2] >> 4) == 0x2);
 }
@@ -174,6 +178,7 @@ CompileResult compile_listing(std::string_view text, const XromNames& xrom) {
   bool pending = false;  // a number here is separated by a null
   bool closed = false;
   bool exact = false;
+  int dot_end_line = 0;  // the line of a .END. just compiled
   std::vector<std::uint8_t> bytes;
   int line_number = 0;
   while (!text.empty()) {
@@ -191,6 +196,8 @@ CompileResult compile_listing(std::string_view text, const XromNames& xrom) {
     result.program.insert(result.program.end(), bytes.begin(), bytes.end());
     pending = number_separated_after(bytes, pending);
     closed = closes_program(bytes);
+    if (dot_end_line > 0) result.inner_dot_end_lines.push_back(dot_end_line);
+    dot_end_line = is_dot_end(bytes) ? line_number : 0;
   }
   if (result.program.empty()) {
     result.error = "no instructions";

@@ -30,6 +30,9 @@ struct CompileResult {
   bool ok = false;
   int error_line = 0;  // 1-based; 0 for an error of the whole listing
   std::string error;
+  // Lines whose .END. is not the listing's last instruction: the bytes keep
+  // it, and a load leaves it inside program memory.
+  std::vector<int> inner_dot_end_lines;
 };
 
 CompileResult compile_listing(std::string_view text, const XromNames& xrom);

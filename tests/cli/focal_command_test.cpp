@@ -116,6 +116,20 @@ TEST(FocalCommand, CompilesToARawFileThatPlombLoads) {
   EXPECT_NE(listed.out.find("01◆LBL \"SQ\"\n02 X↑2\n03 1\n04 2\n05 RTN\n"), std::string::npos) << listed.out;
 }
 
+TEST(FocalCommand, AWholeImageCompilesWithAWarningForItsInnerEnd) {
+  TempDir dir;
+  fs::copy_file(kExamples / "ZEMF", dir / "ZEMF");
+  const FocalRun listed = focal({"list", (dir / "ZEMF").string()});
+  write_text(dir / "ALL.txt", listed.out);
+  const FocalRun run = focal({"compile", (dir / "ALL.txt").string()});
+  EXPECT_EQ(run.status, kExitOk);
+  EXPECT_EQ(run.err, "plomb-focal: " + (dir / "ALL.txt").string() +
+                         ":11: warning: .END. is not the last instruction; it is kept, and a load leaves it inside "
+                         "program memory (write END there to load the programs one after another)\n");
+  const testing::RunResult load = testing::run_tool(dir.path(), {"ALL.RAW", "ZEMF", "NEW"});
+  EXPECT_EQ(load.output.find("INVALID"), std::string::npos) << load.output;
+}
+
 TEST(FocalCommand, AFailedCompileWritesNothingAndKeepsAnOldFile) {
   TempDir dir;
   write_text(dir / "P.txt", "LBL \"P\"\nRCL 200\n");
