@@ -155,13 +155,26 @@ inline constexpr std::array<InstructionInfo, 256> kInstructionTable = instructio
 
 inline constexpr const InstructionInfo& instruction_info(std::uint8_t first) { return kInstructionTable[first]; }
 
+// The length rules alone, taken from the table when compiling: the import
+// walks programs with these 512 bytes, without the names.
+struct LengthEntry {
+  LengthRule rule = LengthRule::fixed;
+  std::uint8_t length = 1;
+};
+
+inline constexpr std::array<LengthEntry, 256> kLengthTable = [] {
+  std::array<LengthEntry, 256> lengths{};
+  for (std::size_t b = 0; b < lengths.size(); ++b) lengths[b] = {kInstructionTable[b].rule, kInstructionTable[b].length};
+  return lengths;
+}();
+
 // The length of the instruction whose first byte is `first`; `second` and
 // `third` are the two bytes that follow it in program order, which some
 // lengths depend on.
 constexpr int instruction_length(std::uint8_t first, std::uint8_t second, std::uint8_t third) {
-  const InstructionInfo& info = kInstructionTable[first];
-  switch (info.rule) {
-    case LengthRule::fixed: return info.length;
+  const LengthEntry entry = kLengthTable[first];
+  switch (entry.rule) {
+    case LengthRule::fixed: return entry.length;
     case LengthRule::text_header_next: return 2 + (second & 0x0F);
     case LengthRule::chain_entry: return (third >> 4) == 0xF ? 3 + (third & 0x0F) : 3;
     case LengthRule::text: return 1 + (first & 0x0F);

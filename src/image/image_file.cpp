@@ -40,20 +40,39 @@ void load_data_registers(MemoryImage& image, std::span<const std::uint8_t> data)
   image.top = r - 1;
 }
 
+// Reads the data registers straight into the register array, from `bottom`
+// up to at most the last register of the array; only whole registers count.
+void read_data_registers(MemoryImage& image, InputFile& file) {
+  const auto first = static_cast<std::size_t>(address_of(image.bottom, 0));
+  const std::span<std::uint8_t> room(image.registers.data() + first, image.registers.size() - first);
+  const std::size_t got = file.read_up_to(room);
+  const std::size_t whole = got - got % kRegisterBytes;
+  std::fill(room.begin() + static_cast<std::ptrdiff_t>(whole), room.begin() + static_cast<std::ptrdiff_t>(got),
+            std::uint8_t{0});
+  image.top = image.bottom + static_cast<int>(whole / kRegisterBytes) - 1;
+}
+
+// Checks the header and loads the status registers from `head`, the first
+// kFirstDataOffset bytes of the file (or fewer when it is shorter), and sets
+// `bottom` from the file's whole length.
+bool parse_image_head(std::span<const std::uint8_t> head, std::uint64_t length, MemoryImage& image) {
+  const std::size_t got = head.size();
+  image.header.assign(reinterpret_cast<const char*>(head.data()), std::min(got, kSignatureBytes));
+  if (got < kSignatureBytes || !signature_matches(head.first(kSignatureBytes))) return false;
+  if (got < kFirstDataOffset) return false;
+  std::memcpy(image.registers.data(), head.data() + kHeaderBytes, kStatusBytes);
+
+  if (length < kHeaderBytes || (length - kHeaderBytes) % kRegisterBytes != 0) return false;
+  image.header.assign(reinterpret_cast<const char*>(head.data()), kHeaderBytes);
+  const std::uint64_t records = (length - kHeaderBytes) / kRegisterBytes;
+  image.bottom = records >= kRecordsForLowBottom ? kLowBottom : kHighBottom;
+  return true;
+}
+
 }  // namespace
 
 bool parse_image(std::span<const std::uint8_t> bytes, std::uint64_t length, MemoryImage& image) {
-  const std::size_t got = bytes.size();
-  image.header.assign(reinterpret_cast<const char*>(bytes.data()), std::min(got, kSignatureBytes));
-  if (got < kSignatureBytes || !signature_matches(bytes.first(kSignatureBytes))) return false;
-  if (got < kHeaderBytes) return false;
-  if (got < kFirstDataOffset) return false;
-  std::memcpy(image.registers.data(), bytes.data() + kHeaderBytes, kStatusBytes);
-
-  if (length < kHeaderBytes || (length - kHeaderBytes) % kRegisterBytes != 0) return false;
-  image.header.assign(reinterpret_cast<const char*>(bytes.data()), kHeaderBytes);
-  const std::uint64_t records = (length - kHeaderBytes) / kRegisterBytes;
-  image.bottom = records >= kRecordsForLowBottom ? kLowBottom : kHighBottom;
+  if (!parse_image_head(bytes.first(std::min(bytes.size(), kFirstDataOffset)), length, image)) return false;
   load_data_registers(image, bytes.subspan(kFirstDataOffset));
   derive_fields(image);
   return true;
@@ -63,12 +82,16 @@ bool read_image(RunState& state, Console& out, const std::string& name, bool sav
   auto file = InputFile::open_for_update(name);
   if (!file) return false;
 
-  std::array<std::uint8_t, kMaxImageFileBytes> buffer;
-  const std::size_t got = file->read_up_to(buffer);
+  // The header and status registers first; the data registers then go
+  // straight to their place in the register array, with no copy between.
+  std::array<std::uint8_t, kFirstDataOffset> head;
+  const std::size_t got = file->read_up_to(head);
   MemoryImage& image = state.image;
-  const bool valid = parse_image(std::span<const std::uint8_t>(buffer.data(), got), file->length(), image);
+  const bool valid = parse_image_head(std::span<const std::uint8_t>(head.data(), got), file->length(), image);
   out.line("CALC=" + image.header.substr(0, kSignatureBytes));
   if (!valid) return false;
+  read_data_registers(image, *file);
+  derive_fields(image);
   print_summary(image, out);
   return list_programs(state, out, save_flag);
 }

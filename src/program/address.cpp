@@ -11,22 +11,22 @@ void append_hex3(std::string& text, int value) {
   int count = 0;
   auto rest = static_cast<unsigned>(value);
   do {
-    digits[count++] = kHexDigits[rest & 0x0F];
+    digits[7 - count++] = kHexDigits[rest & 0x0F];
     rest >>= 4;
   } while (rest != 0 && count < 8);
-  for (int pad = count; pad < 3; ++pad) text.push_back('0');
-  while (count > 0) text.push_back(digits[--count]);
+  while (count < 3) digits[7 - count++] = '0';
+  text.append(digits + 8 - count, static_cast<std::size_t>(count));
 }
 
 void append_hex2(std::string& text, std::uint8_t value) {
-  text.push_back(kHexDigits[value >> 4]);
-  text.push_back(kHexDigits[value & 0x0F]);
+  const char digits[2] = {kHexDigits[value >> 4], kHexDigits[value & 0x0F]};
+  text.append(digits, 2);
 }
 
 void append_address(std::string& text, ByteAddress a) {
   append_hex3(text, a / kRegisterBytes);
-  text.push_back('.');
-  text.push_back(static_cast<char>('0' + a % kRegisterBytes));
+  const char byte_index[2] = {'.', static_cast<char>('0' + a % kRegisterBytes)};
+  text.append(byte_index, 2);
 }
 
 std::string hex3(int value) {

@@ -1,27 +1,45 @@
 #include "program/listing.h"
 
 #include <algorithm>
+#include <optional>
 
-#include "program/address.h"
 #include "raw/raw_export.h"
 
 namespace plomb {
 
 namespace {
 
-// The characters of a label whose third byte has low nibble n: the n - 1
-// bytes from f - 4 downward.
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// Appends the characters of a label whose third byte has low nibble n: the
+// n - 1 bytes from f - 4 downward.
 void append_label_text(std::string& text, const MemoryImage& image, ByteAddress f, int n) {
-  for (int i = 0; i < n - 1; ++i) text.push_back(static_cast<char>(byte_at(image, f - 4 - i)));
+  char chars[16];
+  const int count = std::max(0, n - 1);
+  for (int i = 0; i < count; ++i) chars[i] = static_cast<char>(byte_at(image, f - 4 - i));
+  text.append(chars, static_cast<std::size_t>(count));
 }
 
-// Starts an entry's line in `line`: address and first three bytes.
+// Starts an entry's line in `line`: address and first three bytes. Built in
+// a small buffer and handed over at once: the listing is most of a run's
+// work, and a run is mostly the start of a process.
 void start_entry_line(std::string& line, const MemoryImage& image, ByteAddress f) {
-  line.assign("  ");
-  append_address(line, f);
-  line.push_back(' ');
-  for (int i = 0; i < 3; ++i) append_hex2(line, byte_at(image, f - i));
-  line.push_back(' ');
+  char text[24] = {' ', ' '};
+  std::size_t n = 2;
+  auto reg = static_cast<unsigned>(f / kRegisterBytes);
+  int digits = 3;
+  while (digits < 8 && (reg >> (4 * digits)) != 0) ++digits;
+  for (int d = digits - 1; d >= 0; --d) text[n++] = kHexDigits[(reg >> (4 * d)) & 0x0F];
+  text[n++] = '.';
+  text[n++] = static_cast<char>('0' + f % kRegisterBytes);
+  text[n++] = ' ';
+  for (int i = 0; i < 3; ++i) {
+    const std::uint8_t b = byte_at(image, f - i);
+    text[n++] = kHexDigits[b >> 4];
+    text[n++] = kHexDigits[b & 0x0F];
+  }
+  text[n++] = ' ';
+  line.assign(text, n);
 }
 
 void close_range_at(SaveCursor& cursor, ByteAddress f, const RunState& state, Console& out, bool save_flag) {
@@ -30,21 +48,29 @@ void close_range_at(SaveCursor& cursor, ByteAddress f, const RunState& state, Co
   save_raw_file(cursor, state, out, save_flag);
 }
 
+// A global label, END or .END. that the walk can go on from.
+bool is_sound(const ChainStep& step) { return step.is_entry && step.kind != EntryKind::invalid; }
+
 }  // namespace
+
+ChainStep chain_step_at(const MemoryImage& image, ByteAddress f) {
+  return {.address = f, .kind = entry_kind(byte_at(image, f - 2)), .is_entry = links_to_entry(byte_at(image, f))};
+}
+
+std::optional<ChainStep> next_chain_step(const MemoryImage& image, const ChainStep& step) {
+  if (!is_sound(step)) return std::nullopt;
+  const int link = decode_link(byte_at(image, step.address), byte_at(image, step.address - 1));
+  if (link == 0) return std::nullopt;
+  return chain_step_at(image, step.address + link);
+}
 
 ChainWalk walk_chain(const MemoryImage& image) {
   ChainWalk walk;
-  ByteAddress f = image.end_address;
-  while (true) {
-    ChainStep step{.address = f, .kind = entry_kind(byte_at(image, f - 2)), .is_entry = links_to_entry(byte_at(image, f))};
-    walk.steps.push_back(step);
-    if (!step.is_entry || step.kind == EntryKind::invalid) {
-      walk.valid = false;
-      break;
-    }
-    const int link = decode_link(byte_at(image, f), byte_at(image, f - 1));
-    if (link == 0) break;
-    f += link;
+  std::optional<ChainStep> step = chain_step_at(image, image.end_address);
+  while (step) {
+    walk.steps.push_back(*step);
+    walk.valid = is_sound(*step);
+    step = next_chain_step(image, *step);
   }
   return walk;
 }
@@ -69,27 +95,29 @@ bool list_programs(RunState& state, Console& out, bool save_flag) {
   out.line("PROGRAMS:");
   state.end_tag = 0;
   SaveCursor cursor{.lo = image.end_address - 2, .hi = -1, .label_name = {}, .counter = 1};
-  const ChainWalk walk = walk_chain(image);
+  bool valid = true;
 
   std::string line;
-  for (const ChainStep& step : walk.steps) {
-    const ByteAddress f = step.address;
+  for (std::optional<ChainStep> step = chain_step_at(image, image.end_address); step;
+       step = next_chain_step(image, *step)) {
+    const ByteAddress f = step->address;
     const std::uint8_t third = byte_at(image, f - 2);
     start_entry_line(line, image, f);
-    if (!step.is_entry) {
+    valid = is_sound(*step);
+    if (!step->is_entry) {
       out.line(line.append("INVALID LBL/END"));
-    } else if (step.kind == EntryKind::label) {
+    } else if (step->kind == EntryKind::label) {
       line.append("LBL \"");
       const std::size_t text_start = line.size();
       append_label_text(line, image, f, third & 0x0F);
-      cursor.label_name.assign(line, text_start);
+      if (save_flag) cursor.label_name.assign(line, text_start);
       line.push_back('"');
       if (byte_at(image, f - 3) != 0) line.append(" (ASN)");
       out.line(line);
-    } else if (step.kind == EntryKind::end) {
+    } else if (step->kind == EntryKind::end) {
       close_range_at(cursor, f, state, out, save_flag);
       out.line(line.append("END"));
-    } else if (step.kind == EntryKind::dot_end) {
+    } else if (step->kind == EntryKind::dot_end) {
       close_range_at(cursor, f, state, out, save_flag);
       out.line(line.append(marks_packed(third) ? ".END. PACKED" : ".END."));
       state.end_tag = third;
@@ -104,7 +132,7 @@ bool list_programs(RunState& state, Console& out, bool save_flag) {
   if (state.settings.mode == Mode::save_all) cursor.lo = image.end_address - 2;
   save_raw_file(cursor, state, out, save_flag);
   out.line();
-  return walk.valid;
+  return valid;
 }
 
 }  // namespace plomb

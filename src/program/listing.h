@@ -11,6 +11,7 @@
 // mode all of program memory once the walk is over.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ struct ChainWalk {
   std::vector<ChainStep> steps;  // from the .END. upward
   bool valid = true;             // false: the last step is no sound entry
 };
+
+// The entry whose first byte is at `f`, and the one above it in the chain:
+// nothing at a zero link or after a step that is not a global label, END or
+// .END..
+ChainStep chain_step_at(const MemoryImage& image, ByteAddress f);
+std::optional<ChainStep> next_chain_step(const MemoryImage& image, const ChainStep& step);
 
 // Walks the chain of `image` from its .END. upward, without printing. The
 // walk ends at a zero link or at the first step that is not a global label,
