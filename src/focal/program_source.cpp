@@ -58,10 +58,19 @@ ProgramSource image_programs(const MemoryImage& image, const XromNames& xrom, bo
     program.first_address = range.first;
     for (ByteAddress a = range.first; a >= range.last; --a) program.bytes.push_back(byte_at(image, a));
     add_program(source, std::move(program), xrom, ascii);
-    const ProgramListing& listing = source.programs.back().listing;
-    if (listing.whole_bytes < source.programs.back().bytes.size()) {
+    const SourceProgram& listed = source.programs.back();
+    const ProgramListing& listing = listed.listing;
+    if (listing.whole_bytes < listed.bytes.size()) {
       source.error = "the instruction at " + address_text(range.first - static_cast<ByteAddress>(listing.whole_bytes)) +
                      " runs past its program's END";
+      return source;
+    }
+    // The chain says where the program ends; its instructions must end there
+    // too, not run over its END as the text of another instruction.
+    if (listing.lines.empty() || !closes_program(listed.bytes, listing.lines.back()) ||
+        listing.lines.back().offset + 3 != listed.bytes.size()) {
+      source.error = "the instructions from " + address_text(range.first) + " do not end at the END at " +
+                     address_text(range.last + 2);
       return source;
     }
   }
