@@ -17,12 +17,6 @@ std::size_t length_at(std::span<const std::uint8_t> program, std::size_t i) {
   return static_cast<std::size_t>(instruction_length(program[i], at(i + 1), at(i + 2)));
 }
 
-bool is_closing(std::span<const std::uint8_t> instruction) {
-  if (instruction.size() != 3 || instruction[0] < 0xC0 || instruction[0] > 0xCD) return false;
-  const int kind = instruction[2] >> 4;
-  return kind == 0x0 || kind == 0x2;
-}
-
 void require_compiles_to(const std::string& text, std::span<const std::uint8_t> program, const XromNames& xrom,
                          const char* property) {
   const CompileResult compiled = compile_listing(text, xrom);
@@ -54,7 +48,7 @@ bool ends_with_closing_entry(std::span<const std::uint8_t> program) {
     last = program.subspan(i, length);
     i += length;
   }
-  return is_closing(last);
+  return plomb::closes_program(last);
 }
 
 void require_listing_round_trip(std::span<const std::uint8_t> program, const XromNames& xrom) {

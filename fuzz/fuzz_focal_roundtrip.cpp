@@ -25,7 +25,7 @@ Bytes whole_program(const std::uint8_t* data, std::size_t size) {
     if (i + length > size) break;
     const auto instruction = plomb::without_link(std::span<const std::uint8_t>(data + i, length));
     program.insert(program.end(), instruction.begin(), instruction.end());
-    closed = instruction.size() == 3 && instruction[0] == 0xC0 && ((instruction[2] >> 4) == 0 || (instruction[2] >> 4) == 2);
+    closed = plomb::closes_program(instruction);
     i += length;
   }
   if (!closed) program.insert(program.end(), {0xC0, 0x00, 0x0D});

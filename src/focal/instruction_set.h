@@ -155,6 +155,9 @@ inline constexpr std::array<InstructionInfo, 256> kInstructionTable = instructio
 
 inline constexpr const InstructionInfo& instruction_info(std::uint8_t first) { return kInstructionTable[first]; }
 
+// A character of a number being keyed in: 0-9, '.', 'E' or '-'.
+constexpr bool is_digit_byte(std::uint8_t b) { return kInstructionTable[b].operand == Operand::digit; }
+
 // The length rules alone, taken from the table when compiling: the import
 // walks programs with these 512 bytes, without the names.
 struct LengthEntry {

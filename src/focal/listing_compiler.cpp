@@ -1,5 +1,6 @@
 #include "focal/listing_compiler.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "focal/instruction_compiler.h"
@@ -102,24 +103,11 @@ bool whole_instruction(const std::vector<std::uint8_t>& bytes) {
   if (bytes.empty()) return false;
   const auto at = [&bytes](std::size_t i) -> std::uint8_t { return i < bytes.size() ? bytes[i] : 0; };
   const std::uint8_t first = bytes[0];
-  if (first >= 0x10 && first <= 0x1C) {
-    for (const std::uint8_t b : bytes) {
-      if (b < 0x10 || b > 0x1C) return false;
-    }
-    return true;
-  }
+  if (is_digit_byte(first)) return std::all_of(bytes.begin(), bytes.end(), is_digit_byte);
   return static_cast<std::size_t>(instruction_length(first, at(1), at(2))) == bytes.size();
 }
 
-bool is_number(const std::vector<std::uint8_t>& bytes) { return !bytes.empty() && bytes[0] >= 0x10 && bytes[0] <= 0x1C; }
-
-bool is_dot_end(const std::vector<std::uint8_t>& bytes) {
-  return bytes.size() == 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD && (bytes[2] >> 4) == 0x2;
-}
-
-bool closes_program(const std::vector<std::uint8_t>& bytes) {
-  return bytes.size() == 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD && ((bytes[2] >> 4) == 0x0 || (bytes[2] >> 4) == 0x2);
-}
+bool is_number(const std::vector<std::uint8_t>& bytes) { return !bytes.empty() && is_digit_byte(bytes[0]); }
 
 std::string hex_text(const std::vector<std::uint8_t>& bytes) {
   std::string text;

@@ -4,12 +4,12 @@
 #include "focal/instruction_compiler.h"
 #include "focal/instruction_set.h"
 #include "focal/text_pieces.h"
+#include "program/chain_entry.h"
 
 namespace plomb {
 
 namespace {
 
-bool is_digit_byte(std::uint8_t b) { return b >= 0x10 && b <= 0x1C; }
 
 void append_two_digits(std::string& out, int value) {
   out.push_back(static_cast<char>('0' + value / 10));
@@ -43,16 +43,16 @@ void append_name(std::string& out, const InstructionInfo& info, bool ascii) { ou
 
 void chain_entry_form(std::string& out, std::span<const std::uint8_t> in, bool ascii) {
   const std::uint8_t third = in[2];
-  switch (third >> 4) {
-    case 0xF: {
+  switch (entry_kind(third)) {
+    case EntryKind::label: {
       out += "LBL ";
       const std::size_t n = third & 0x0F;
       append_quoted(out, n > 1 ? in.subspan(4, n - 1) : std::span<const std::uint8_t>{}, ascii);
       break;
     }
-    case 0x0: out += "END"; break;
-    case 0x2: out += ".END."; break;
-    default: break;
+    case EntryKind::end: out += "END"; break;
+    case EntryKind::dot_end: out += ".END."; break;
+    case EntryKind::invalid: break;
   }
 }
 
@@ -123,9 +123,19 @@ bool number_separated_after(std::span<const std::uint8_t> instruction, bool befo
   }
 }
 
+bool closes_program(std::span<const std::uint8_t> instruction) {
+  if (instruction.size() != 3 || !starts_chain_entry(instruction[0])) return false;
+  const EntryKind kind = entry_kind(instruction[2]);
+  return kind == EntryKind::end || kind == EntryKind::dot_end;
+}
+
+bool is_dot_end(std::span<const std::uint8_t> instruction) {
+  return closes_program(instruction) && entry_kind(instruction[2]) == EntryKind::dot_end;
+}
+
 std::vector<std::uint8_t> without_link(std::span<const std::uint8_t> instruction) {
   std::vector<std::uint8_t> bytes(instruction.begin(), instruction.end());
-  if (bytes.size() >= 3 && bytes[0] >= 0xC0 && bytes[0] <= 0xCD) {
+  if (bytes.size() >= 3 && starts_chain_entry(bytes[0])) {
     bytes[0] = 0xC0;
     bytes[1] = 0x00;
   }
@@ -231,7 +241,7 @@ ProgramListing list_program(std::span<const std::uint8_t> program, const XromNam
     ListedLine line{.offset = i, .length = length,
                     .text = line_text(standard_form(bytes, xrom, ascii), bytes, xrom, unseparated)};
     line.step = line.text.substr(0, 2) != ";@";
-    line.global_label = first >= 0xC0 && first <= 0xCD && (at(i + 2) >> 4) == 0xF;
+    line.global_label = starts_chain_entry(first) && entry_kind(at(i + 2)) == EntryKind::label;
     listing.lines.push_back(std::move(line));
     pending = number_separated_after(bytes, pending);
     null_implied = false;

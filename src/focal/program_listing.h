@@ -51,6 +51,10 @@ std::string standard_form(std::span<const std::uint8_t> instruction, const XromN
 // by a null, given whether one after the instruction before it would be.
 bool number_separated_after(std::span<const std::uint8_t> instruction, bool before);
 
+// Whether one whole instruction is an END or a .END., and a .END..
+bool closes_program(std::span<const std::uint8_t> instruction);
+bool is_dot_end(std::span<const std::uint8_t> instruction);
+
 // The bytes a compiled program holds for `instruction`: its chain link zero.
 std::vector<std::uint8_t> without_link(std::span<const std::uint8_t> instruction);
 

@@ -15,11 +15,8 @@ namespace {
 // All of main memory, its checksum and the zero fill to a whole block.
 constexpr std::size_t kMaxRawFileBytes = 2304;
 
-bool closes_program(std::span<const std::uint8_t> bytes, const ListedLine& line) {
-  const std::uint8_t first = bytes[line.offset];
-  if (line.length != 3 || first < 0xC0 || first > 0xCD) return false;
-  const int kind = bytes[line.offset + 2] >> 4;
-  return kind == 0x0 || kind == 0x2;
+bool line_closes_program(std::span<const std::uint8_t> bytes, const ListedLine& line) {
+  return closes_program(bytes.subspan(line.offset, line.length));
 }
 
 void collect_labels(SourceProgram& program) {
@@ -67,7 +64,7 @@ ProgramSource image_programs(const MemoryImage& image, const XromNames& xrom, bo
     }
     // The chain says where the program ends; its instructions must end there
     // too, not run over its END as the text of another instruction.
-    if (listing.lines.empty() || !closes_program(listed.bytes, listing.lines.back()) ||
+    if (listing.lines.empty() || !line_closes_program(listed.bytes, listing.lines.back()) ||
         listing.lines.back().offset + 3 != listed.bytes.size()) {
       source.error = "the instructions from " + address_text(range.first) + " do not end at the END at " +
                      address_text(range.last + 2);
@@ -104,7 +101,7 @@ ProgramSource raw_programs(std::span<const std::uint8_t> bytes, std::uint64_t le
   const bool cut_short = whole.whole_bytes < program.size();
   std::size_t start = 0;
   for (const ListedLine& line : whole.lines) {
-    if (!closes_program(program, line)) continue;
+    if (!line_closes_program(program, line)) continue;
     const std::size_t end = line.offset + line.length;
     add_raw_program(source, program.subspan(start, end - start), start, xrom, ascii);
     start = end;
